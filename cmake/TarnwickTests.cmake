@@ -1,0 +1,24 @@
+# tarnwick_unit_test(name SOURCES... LIBS...): a GoogleTest program of window-free
+# logic; runs natively (sanitizers on) and, in the cross build, under Wine.
+function(tarnwick_unit_test name)
+    cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    if(WIN32)
+        target_link_libraries(${name} PRIVATE ${T_LIBS} gtest_main)
+    else()
+        target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
+    endif()
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES LABELS unit)
+endfunction()
+
+# tarnwick_wine_test(name SOURCES... LIBS...): a GoogleTest program that drives the
+# real programs under Wine; it finds them in its own folder.
+function(tarnwick_wine_test name)
+    cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE ${T_LIBS} wine_test_support gtest_main)
+    add_dependencies(${name} Tarnwick ntlauncher keyhook)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES LABELS wine TIMEOUT 300)
+endfunction()
