@@ -1,0 +1,25 @@
+#include "store/SettingsPath.h"
+
+#include "store/KeyText.h"
+
+std::string FolderOfFile(const std::string& path)
+{
+    const std::size_t lastSeparator = path.find_last_of("\\/");
+    if (lastSeparator != std::string::npos) return path.substr(0, lastSeparator + 1);
+    return PathHasDrive(path) ? path.substr(0, 2) : std::string();
+}
+
+std::string SettingsPathForExecutable(const std::string& exePath)
+{
+    return FolderOfFile(exePath) + "keyset.ini";
+}
+
+std::string HelpPathForExecutable(const std::string& exePath)
+{
+    return FolderOfFile(exePath) + "TWHELP.hlp";
+}
+
+std::string ImagesFolderForExecutable(const std::string& exePath)
+{
+    return FolderOfFile(exePath) + "images";
+}

@@ -1,0 +1,37 @@
+#include "store/ShortcutTable.h"
+
+#include "store/ContentsEscaping.h"
+#include "store/ProfileText.h"
+#include "store/ShortcutKind.h"
+
+const char* SectionOfKind(int kind)
+{
+    switch (static_cast<ShortcutKind>(kind)) {
+    case ShortcutKind::Path: return kPathsSection;
+    case ShortcutKind::Text: return kContentsSection;
+    case ShortcutKind::Graphic: return kGraphicsSection;
+    }
+    return nullptr;
+}
+
+bool LoadShortcuts(const std::optional<std::string>& fileBytes, ShortcutTable& table)
+{
+    if (!fileBytes) return false;
+
+    // The dispatch tries records in table order, so this order decides which of
+    // several records for one key runs first.
+    constexpr ShortcutKind kLoadOrder[] = {ShortcutKind::Path, ShortcutKind::Graphic, ShortcutKind::Text};
+
+    const ProfileText profile(*fileBytes);
+    ShortcutTable loaded;
+    for (const ShortcutKind kind : kLoadOrder) {
+        const int kindValue = static_cast<int>(kind);
+        for (const ProfileEntry& entry : profile.ReadSection(SectionOfKind(kindValue))) {
+            Shortcut& record = loaded.emplace_back();
+            record.Assign(entry.key, kind == ShortcutKind::Text ? UnescapeContents(entry.value) : entry.value,
+                          kindValue);
+        }
+    }
+    table = std::move(loaded);
+    return !table.empty();
+}

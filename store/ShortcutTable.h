@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "store/Shortcut.h"
+
+// The live copy of the shortcuts that the hotkey dispatch reads. It is never
+// edited in place: LoadShortcuts replaces it whole. It grows to hold every entry
+// of the settings file (the original program had room for only 100 records).
+using ShortcutTable = std::vector<Shortcut>;
+
+// The settings-file sections, one per stored kind.
+inline constexpr char kPathsSection[] = "paths";
+inline constexpr char kContentsSection[] = "contents";
+inline constexpr char kGraphicsSection[] = "graphics";
+
+// The section that holds shortcuts of `kind` (a ShortcutKind value), or nullptr
+// for a kind that is not stored.
+const char* SectionOfKind(int kind);
+
+// Rebuilds `table` from the settings file's bytes: every entry of "paths", then
+// of "graphics", then of "contents" (values unescaped), each in file order.
+// - no fileBytes (no file, or it cannot be read): false, table unchanged;
+// - the file holds no entry in those sections: false, table emptied;
+// - otherwise true.
+bool LoadShortcuts(const std::optional<std::string>& fileBytes, ShortcutTable& table);

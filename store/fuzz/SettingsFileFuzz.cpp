@@ -1,0 +1,235 @@
+// libFuzzer target for everything the store does with the settings file's bytes:
+// reading sections, loading the table, escaping texts and writing entries. Each
+// input is split into a section name, a key, a value and the file's bytes.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include "store/ContentsEscaping.h"
+#include "store/KeyNames.h"
+#include "store/KeyText.h"
+#include "store/ProfileText.h"
+#include "store/SettingsPath.h"
+#include "store/ShortcutKind.h"
+#include "store/ShortcutTable.h"
+#include "store/ShortcutTag.h"
+
+namespace {
+
+#define REQUIRE(condition)                                                          \
+    do {                                                                            \
+        if (!(condition)) {                                                         \
+            std::fprintf(stderr, "%s:%d: REQUIRE(%s) failed\n", __FILE__, __LINE__, \
+                         #condition);                                               \
+            std::abort();                                                           \
+        }                                                                           \
+    } while (0)
+
+const char* const kStandardSections[] = {kPathsSection, kContentsSection, kGraphicsSection};
+
+bool SameEntries(const std::vector<ProfileEntry>& a, const std::vector<ProfileEntry>& b)
+{
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i].key != b[i].key || a[i].value != b[i].value) return false;
+    }
+    return true;
+}
+
+std::string SwapCaseAscii(std::string text)
+{
+    for (char& c : text) {
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) c = static_cast<char>(c ^ 0x20);
+    }
+    return text;
+}
+
+bool HasLineBreak(const std::string& s)
+{
+    return s.find_first_of("\r\n") != std::string::npos;
+}
+
+// Every line ends in CR LF: no LF without its CR, and no text after the last one.
+bool EndsEveryLineInCrLf(const std::string& bytes)
+{
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r')) return false;
+    }
+    return bytes.empty() || (bytes.size() >= 2 && bytes.compare(bytes.size() - 2, 2, "\r\n") == 0);
+}
+
+// The text as it should come back from a save and a load: each line break
+// (CR LF, LF CR, lone CR, lone LF) as CR LF, everything else unchanged.
+std::string BreaksAsCrLf(const std::string& text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '\r' && c != '\n') {
+            out += c;
+            continue;
+        }
+        out += "\r\n";
+        if (i + 1 < text.size() && (text[i + 1] == '\r' || text[i + 1] == '\n') && text[i + 1] != c) ++i;
+    }
+    return out;
+}
+
+void CheckEscaping(const std::string& text)
+{
+    const std::string value = EscapeContents(text);
+    REQUIRE(!HasLineBreak(value));
+    REQUIRE(UnescapeContents(value) == BreaksAsCrLf(text));
+    UnescapeContents(text);  // any value, hand-written ones included, must be safe to read
+}
+
+void CheckProfileText(const std::string& file, const std::string& section)
+{
+    const ProfileText profile(file);
+    const std::string& bytes = profile.Bytes();
+    REQUIRE(EndsEveryLineInCrLf(bytes));
+    const ProfileText again(bytes);
+    REQUIRE(again.Bytes() == bytes);
+    for (const std::string& name : {std::string(kPathsSection), std::string(kContentsSection),
+                                    std::string(kGraphicsSection), section}) {
+        const std::vector<ProfileEntry> entries = profile.ReadSection(name);
+        REQUIRE(SameEntries(entries, again.ReadSection(name)));
+        for (const ProfileEntry& e : entries) {
+            REQUIRE(e.key.find('=') == std::string::npos);
+            REQUIRE(e.key == ToUpperAscii(e.key));
+            REQUIRE(e.key == TrimLeft(e.key));
+            REQUIRE(e.value == TrimRight(e.value));
+            REQUIRE(e.key.find('\n') == std::string::npos && e.value.find('\n') == std::string::npos);
+        }
+    }
+}
+
+void CheckLoad(const std::string& file)
+{
+    ShortcutTable untouched(1);
+    untouched[0].Assign("A", "kept", 0);
+    REQUIRE(!LoadShortcuts(std::nullopt, untouched));
+    REQUIRE(untouched.size() == 1 && untouched[0].payload == "kept");
+
+    const ProfileText profile(file);
+    struct Expected {
+        ProfileEntry entry;
+        ShortcutKind kind;
+    };
+    std::vector<Expected> expected;
+    for (const ShortcutKind kind : {ShortcutKind::Path, ShortcutKind::Graphic, ShortcutKind::Text}) {
+        for (const ProfileEntry& e : profile.ReadSection(SectionOfKind(static_cast<int>(kind)))) {
+            expected.push_back({e, kind});
+        }
+    }
+
+    ShortcutTable table(3);
+    const bool loaded = LoadShortcuts(file, table);
+    REQUIRE(loaded == !expected.empty());
+    REQUIRE(table.size() == expected.size());
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const Shortcut& s = table[i];
+        const Expected& x = expected[i];
+        REQUIRE(s.kind == static_cast<int>(x.kind));
+        REQUIRE(s.keyName == ToUpperAscii(TrimWhitespace(x.entry.key)));
+        REQUIRE(s.keyCode == KeyCodeFromName(s.keyName));
+        REQUIRE(s.shift == (s.keyName.find("SHIFT") != std::string::npos ? 1 : 0));
+        REQUIRE(s.ctrl == 1 && s.alt == 1);
+        REQUIRE(s.payload ==
+                (x.kind == ShortcutKind::Text ? UnescapeContents(x.entry.value) : x.entry.value));
+        const std::string listed = ListKeyText(s.keyName);
+        REQUIRE(listed.size() <= s.keyName.size());
+        REQUIRE(ShortcutTag(s.keyName, s.kind).keyCode == s.keyCode);
+    }
+}
+
+// The first entry the key would replace, with the same matching as WriteEntry.
+std::optional<std::size_t> FindKey(const std::vector<ProfileEntry>& entries, const std::string& key)
+{
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (EqualsNoCase(TrimWhitespace(entries[i].key), TrimWhitespace(key))) return i;
+    }
+    return std::nullopt;
+}
+
+void CheckWrite(const std::string& file, const std::string& section, const std::string& key,
+                const std::string& value)
+{
+    ProfileText profile(file);
+    std::vector<std::vector<ProfileEntry>> before;
+    for (const char* name : kStandardSections) before.push_back(profile.ReadSection(name));
+    const std::vector<ProfileEntry> sectionBefore = profile.ReadSection(section);
+
+    profile.WriteEntry(section, key, value);
+    REQUIRE(EndsEveryLineInCrLf(profile.Bytes()));
+    REQUIRE(ProfileText(profile.Bytes()).Bytes() == profile.Bytes());
+
+    // Only for what the save really writes can the result be foretold: one line
+    // under the section, whose key cannot be read as an entry or header of its own.
+    const std::string trimmedKey = TrimWhitespace(key);
+    if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value) || trimmedKey.empty() ||
+        trimmedKey.find('=') != std::string::npos || trimmedKey[0] == '[') {
+        return;
+    }
+    const ProfileEntry written{ToUpperAscii(TrimLeft(key)), TrimRight(value)};
+    std::vector<ProfileEntry> sectionAfter = sectionBefore;
+    const std::optional<std::size_t> at = FindKey(sectionBefore, key);
+    if (at) {
+        sectionAfter[*at] = written;
+    } else {
+        sectionAfter.push_back(written);
+    }
+    REQUIRE(SameEntries(profile.ReadSection(section), sectionAfter));
+
+    // The same key in another letter case and with blanks around it, in the same
+    // section named in another case, replaces that entry.
+    const std::string otherValue = value + "2";
+    profile.WriteEntry(" " + SwapCaseAscii(section) + "\t", " " + SwapCaseAscii(key) + " ", otherValue);
+    sectionAfter[at ? *at : sectionAfter.size() - 1] = {ToUpperAscii(TrimLeft(key)) + " ", otherValue};
+    REQUIRE(SameEntries(profile.ReadSection(section), sectionAfter));
+
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        if (EqualsNoCase(TrimWhitespace(kStandardSections[i]), TrimWhitespace(section))) continue;
+        REQUIRE(SameEntries(profile.ReadSection(kStandardSections[i]), before[i]));
+    }
+}
+
+void CheckNames(const std::string& text)
+{
+    KeyCodeFromName(text);
+    Shortcut s;
+    s.Assign(text, text, 1);
+    const ShortcutTag a(text, 0), b(s.keyCode, 1);
+    REQUIRE(CompareRowTags(a, b) == -CompareRowTags(b, a));
+    REQUIRE(ListKeyText(text).size() <= text.size());
+    PathHasDrive(text);
+    const std::string folder = FolderOfFile(text);
+    REQUIRE(text.compare(0, folder.size(), folder) == 0);
+    REQUIRE(SettingsPathForExecutable(text) == folder + "keyset.ini");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    FuzzedDataProvider input(data, size);
+    const std::string section = input.ConsumeRandomLengthString(32);
+    const std::string key = input.ConsumeRandomLengthString(32);
+    const std::string value = input.ConsumeRandomLengthString(128);
+    const std::string file = input.ConsumeRemainingBytesAsString();
+
+    CheckProfileText(file, section);
+    CheckLoad(file);
+    CheckEscaping(value);
+    CheckEscaping(file);
+    CheckWrite(file, section, key, value);
+    CheckNames(key);
+    return 0;
+}

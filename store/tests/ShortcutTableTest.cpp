@@ -1,0 +1,258 @@
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "store/ContentsEscaping.h"
+#include "store/KeyText.h"
+#include "store/ProfileText.h"
+#include "store/ShortcutKind.h"
+#include "store/ShortcutTable.h"
+
+namespace {
+
+constexpr int kPath = static_cast<int>(ShortcutKind::Path);
+constexpr int kText = static_cast<int>(ShortcutKind::Text);
+constexpr int kGraphic = static_cast<int>(ShortcutKind::Graphic);
+
+const std::string kTypicalFile = "[paths]\r\n"
+                                 "A=d:\\work\\reports\r\n"
+                                 "M=d:\\work\\minutes.doc\r\n"
+                                 "[contents]\r\n"
+                                 "B=Kind regards,{}The support desk\r\n"
+                                 "[graphics]\r\n"
+                                 "F2=d:\\tools\\images\\logo.bmp\r\n";
+
+// A row of the shortcut list as the save sees it: key text, payload, kind.
+struct Row {
+    std::string key;
+    std::string payload;
+    int kind;
+};
+
+// What the save does with the rows, in list order, starting from an empty file.
+std::string SaveRows(const std::vector<Row>& rows)
+{
+    ProfileText file;
+    for (const Row& row : rows) {
+        const char* section = SectionOfKind(row.kind);
+        if (!section) continue;
+        file.WriteEntry(section, row.key, row.kind == kText ? EscapeContents(row.payload) : row.payload);
+    }
+    return file.Bytes();
+}
+
+ShortcutTable Load(const std::string& bytes)
+{
+    ShortcutTable table;
+    EXPECT_TRUE(LoadShortcuts(bytes, table));
+    return table;
+}
+
+ShortcutTable OneRecord()
+{
+    ShortcutTable table(1);
+    table[0].Assign("Q", "previous", kPath);
+    return table;
+}
+
+}  // namespace
+
+TEST(SectionOfKind, OneSectionPerStoredKind)
+{
+    EXPECT_STREQ(SectionOfKind(kPath), "paths");
+    EXPECT_STREQ(SectionOfKind(kText), "contents");
+    EXPECT_STREQ(SectionOfKind(kGraphic), "graphics");
+    EXPECT_EQ(SectionOfKind(3), nullptr);
+    EXPECT_EQ(SectionOfKind(-1), nullptr);
+}
+
+TEST(LoadShortcuts, TheTypicalFile)
+{
+    const ShortcutTable table = Load(kTypicalFile);
+    ASSERT_EQ(table.size(), 4u);
+    // paths, then graphics, then contents, whatever the order in the file
+    EXPECT_EQ(table[0].keyName, "A");
+    EXPECT_EQ(table[0].keyCode, 65);
+    EXPECT_EQ(table[0].kind, kPath);
+    EXPECT_EQ(table[0].payload, "d:\\work\\reports");
+    EXPECT_EQ(table[1].keyName, "M");
+    EXPECT_EQ(table[1].payload, "d:\\work\\minutes.doc");
+    EXPECT_EQ(table[2].keyName, "F2");
+    EXPECT_EQ(table[2].keyCode, 113);
+    EXPECT_EQ(table[2].kind, kGraphic);
+    EXPECT_EQ(table[2].payload, "d:\\tools\\images\\logo.bmp");
+    EXPECT_EQ(table[3].keyName, "B");
+    EXPECT_EQ(table[3].kind, kText);
+    EXPECT_EQ(table[3].payload, "Kind regards,\r\nThe support desk");
+    for (const Shortcut& s : table) {
+        EXPECT_EQ(s.shift, 0);
+        EXPECT_EQ(s.ctrl, 1);
+        EXPECT_EQ(s.alt, 1);
+    }
+}
+
+TEST(LoadShortcuts, AMissingFileChangesNothing)
+{
+    ShortcutTable table = OneRecord();
+    EXPECT_FALSE(LoadShortcuts(std::nullopt, table));
+    ASSERT_EQ(table.size(), 1u);
+    EXPECT_EQ(table[0].payload, "previous");
+}
+
+TEST(LoadShortcuts, AFileWithoutEntriesEmptiesTheTable)
+{
+    for (const std::string bytes : {"", "\r\n", "[paths]\r\n[contents]\r\n\r\n[graphics]\r\n",
+                                    "[other]\r\nA=x\r\n", "A=before any section\r\n"}) {
+        SCOPED_TRACE("file \"" + bytes + "\"");
+        ShortcutTable table = OneRecord();
+        EXPECT_FALSE(LoadShortcuts(bytes, table));
+        EXPECT_TRUE(table.empty());
+    }
+}
+
+TEST(LoadShortcuts, ATableIsReplacedWhole)
+{
+    ShortcutTable table = OneRecord();
+    EXPECT_TRUE(LoadShortcuts(std::string("[contents]\r\nC=x\r\n"), table));
+    ASSERT_EQ(table.size(), 1u);
+    EXPECT_EQ(table[0].keyName, "C");
+    EXPECT_EQ(table[0].kind, kText);
+}
+
+TEST(LoadShortcuts, GrowsBeyondAHundredEntries)
+{
+    std::string bytes = "[contents]\r\n";
+    for (int i = 0; i < 150; ++i) bytes += "T" + std::to_string(i) + "=text " + std::to_string(i) + "\r\n";
+    bytes += "[paths]\r\n";
+    for (int i = 0; i < 60; ++i) bytes += "P" + std::to_string(i) + "=d:\\" + std::to_string(i) + "\r\n";
+    const ShortcutTable table = Load(bytes);
+    ASSERT_EQ(table.size(), 210u);
+    EXPECT_EQ(table[0].keyName, "P0");
+    EXPECT_EQ(table[59].payload, "d:\\59");
+    EXPECT_EQ(table[60].keyName, "T0");
+    EXPECT_EQ(table[209].keyName, "T149");
+    EXPECT_EQ(table[209].payload, "text 149");
+}
+
+TEST(LoadShortcuts, OneKeyInTwoSectionsGivesTwoRecordsPathsFirst)
+{
+    const ShortcutTable table = Load("[contents]\r\nB=text\r\n[paths]\r\nB=d:\\b\r\n");
+    ASSERT_EQ(table.size(), 2u);
+    EXPECT_EQ(table[0].kind, kPath);
+    EXPECT_EQ(table[1].kind, kText);
+    EXPECT_EQ(table[0].keyCode, 66);
+    EXPECT_EQ(table[1].keyCode, 66);
+}
+
+TEST(LoadShortcuts, HandWrittenLines)
+{
+    const ShortcutTable table = Load("[PATHS]\r\n"
+                                     "a=d:\\lower\r\n"
+                                     "   k  =  d:\\blanks kept after the equals sign   \r\n"
+                                     " 7 =x\n"
+                                     "shift+s=d:\\s\r\n"
+                                     "no key here\r\n");
+    ASSERT_EQ(table.size(), 5u);
+    EXPECT_EQ(table[0].keyName, "A");
+    EXPECT_EQ(table[0].keyCode, 65);
+    EXPECT_EQ(table[1].keyName, "K");
+    EXPECT_EQ(table[1].keyCode, 75);
+    EXPECT_EQ(table[1].payload, "  d:\\blanks kept after the equals sign");
+    EXPECT_EQ(table[2].keyName, "7");
+    EXPECT_EQ(table[2].keyCode, 55);
+    EXPECT_EQ(table[3].keyName, "SHIFT+S");
+    EXPECT_EQ(table[3].shift, 1);
+    EXPECT_EQ(table[4].keyName, "");
+    EXPECT_EQ(table[4].keyCode, -1);
+    EXPECT_EQ(table[4].payload, "no key here");
+}
+
+TEST(LoadShortcuts, ContentsAreUnescaped)
+{
+    const ShortcutTable table = Load("[contents]\r\nA=Hello{}World\r\nB={{x}\r\nC={x}\r\nD=ends with {\r\n");
+    ASSERT_EQ(table.size(), 4u);
+    EXPECT_EQ(table[0].payload, "Hello\r\nWorld");
+    EXPECT_EQ(table[1].payload, "{x}");
+    EXPECT_EQ(table[2].payload, "x}");
+    EXPECT_EQ(table[3].payload, "ends with \r\n");
+}
+
+TEST(LoadShortcuts, PathsAndGraphicsAreNotUnescaped)
+{
+    const ShortcutTable table = Load("[paths]\r\nA=d:\\{x}\r\n[graphics]\r\nB=d:\\{}.bmp\r\n");
+    EXPECT_EQ(table[0].payload, "d:\\{x}");
+    EXPECT_EQ(table[1].payload, "d:\\{}.bmp");
+}
+
+TEST(SaveAndLoad, TheTypicalFileIsWrittenExactly)
+{
+    // The list shows rows in ascending key code: A, B, M, F2.
+    const std::vector<Row> rows = {
+        {"A", "d:\\work\\reports", kPath},
+        {"B", "Kind regards,\r\nThe support desk", kText},
+        {"M", "d:\\work\\minutes.doc", kPath},
+        {"F2", "d:\\tools\\images\\logo.bmp", kGraphic},
+    };
+    EXPECT_EQ(SaveRows(rows), kTypicalFile);
+}
+
+TEST(SaveAndLoad, AnEmptyListGivesAnEmptyFileThatLoadsNothing)
+{
+    const std::string bytes = SaveRows({});
+    EXPECT_EQ(bytes, "");
+    ShortcutTable table = OneRecord();
+    EXPECT_FALSE(LoadShortcuts(bytes, table));
+    EXPECT_TRUE(table.empty());
+}
+
+TEST(SaveAndLoad, RowsComeBackAsRecords)
+{
+    const std::vector<Row> rows = {
+        {"0", "mailto:someone@example.com", kPath},
+        {"B", "two\nlines", kText},
+        {"C", "{braces} {{ }}", kText},
+        {"D", "ftp://host/x", kPath},
+        {"F1", "d:\\images\\a.bmp", kGraphic},
+        {"F12", "", kText},
+        {"X", "kind 5 is not saved", 5},
+    };
+    const std::string bytes = SaveRows(rows);
+    EXPECT_EQ(SaveRows(rows), bytes) << "saving twice writes the same file";
+    const ShortcutTable table = Load(bytes);
+    const struct {
+        std::string key;
+        std::string payload;
+        int kind;
+    } expected[] = {
+        {"0", "mailto:someone@example.com", kPath},
+        {"D", "ftp://host/x", kPath},
+        {"F1", "d:\\images\\a.bmp", kGraphic},
+        {"B", "two\r\nlines", kText},
+        {"C", "{braces} {{ }}", kText},
+        {"F12", "", kText},
+    };
+    ASSERT_EQ(table.size(), std::size(expected));
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(table[i].keyName, expected[i].key);
+        EXPECT_EQ(table[i].payload, expected[i].payload);
+        EXPECT_EQ(table[i].kind, expected[i].kind);
+    }
+}
+
+// A name written by hand with modifiers never fires, is listed under its last
+// part, and fires once the list has been saved under that name.
+TEST(SaveAndLoad, AModifierPrefixIsDroppedByTheNextSave)
+{
+    const ShortcutTable first = Load("[paths]\r\nCTRL+ALT+k=d:\\k\r\n");
+    ASSERT_EQ(first.size(), 1u);
+    EXPECT_EQ(first[0].keyCode, -1);
+    const std::string listed = ListKeyText(first[0].keyName);
+    EXPECT_EQ(listed, "K");
+    const ShortcutTable second = Load(SaveRows({{listed, first[0].payload, first[0].kind}}));
+    ASSERT_EQ(second.size(), 1u);
+    EXPECT_EQ(second[0].keyCode, 75);
+    EXPECT_EQ(second[0].payload, "d:\\k");
+}
