@@ -1,0 +1,114 @@
+#include "framework/Dialog.h"
+
+Dialog::~Dialog() { DestroyModeless(); }
+
+void Dialog::DestroyModeless()
+{
+    if (!m_modal && m_hwnd && ::IsWindow(m_hwnd))
+        ::DestroyWindow(m_hwnd);
+}
+
+INT_PTR Dialog::RunModal(HWND owner)
+{
+    m_modal = true;
+    return ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId), owner,
+                             DialogProc, reinterpret_cast<LPARAM>(this));
+}
+
+bool Dialog::CreateModeless(HWND owner)
+{
+    m_modal = false;
+    return ::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId), owner,
+                                DialogProc, reinterpret_cast<LPARAM>(this)) != nullptr;
+}
+
+bool Dialog::UpdateData(bool saveAndValidate)
+{
+    DataExchange dx(m_hwnd, saveAndValidate);
+    DoDataExchange(dx);
+    return !dx.failed();
+}
+
+void Dialog::End(INT_PTR result)
+{
+    if (m_modal)
+        ::EndDialog(m_hwnd, result);
+    else
+        ::ShowWindow(m_hwnd, SW_HIDE);
+}
+
+bool Dialog::OnInitDialog()
+{
+    UpdateData(false);
+    return true;
+}
+
+void Dialog::OnOK()
+{
+    if (UpdateData(true))
+        End(IDOK);
+}
+
+void Dialog::OnCancel() { End(IDCANCEL); }
+
+std::string Dialog::ItemText(int id) const
+{
+    HWND item = Item(id);
+    std::string text(static_cast<size_t>(::GetWindowTextLengthA(item)) + 1, '\0');
+    text.resize(static_cast<size_t>(::GetWindowTextA(item, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+int Dialog::CheckedRadio(int first, int last) const
+{
+    for (int id = first; id <= last; ++id)
+        if (IsChecked(id))
+            return id;
+    return 0;
+}
+
+INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG) {
+        auto* self = reinterpret_cast<Dialog*>(lParam);
+        self->m_hwnd = hwnd;
+        ::SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+        return self->OnInitDialog();
+    }
+    auto* self = reinterpret_cast<Dialog*>(::GetWindowLongPtrA(hwnd, DWLP_USER));
+    if (!self)
+        return FALSE;
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrA(hwnd, DWLP_USER, 0);
+        self->m_hwnd = nullptr;
+        return FALSE;
+    }
+    return self->Route(message, wParam, lParam);
+}
+
+INT_PTR Dialog::Route(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    std::optional<LRESULT> result = OnMessage(message, wParam, lParam);
+    // Enter and Escape arrive as IDOK and IDCANCEL, as do the buttons with those ids.
+    const bool okOrCancel = message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED &&
+                            (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL);
+    if (!result && okOrCancel) {
+        if (LOWORD(wParam) == IDOK)
+            OnOK();
+        else
+            OnCancel();
+        return TRUE;
+    }
+    if (!result)
+        return FALSE;
+    switch (message) {
+    // These few messages return their result directly from the dialog procedure.
+    case WM_CTLCOLORMSGBOX: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORSTATIC:
+    case WM_COMPAREITEM: case WM_VKEYTOITEM: case WM_CHARTOITEM: case WM_QUERYDRAGICON:
+        return static_cast<INT_PTR>(*result);
+    default:
+        ::SetWindowLongPtrA(m_hwnd, DWLP_MSGRESULT, *result);
+        return TRUE;
+    }
+}
