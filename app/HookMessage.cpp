@@ -1,0 +1,3 @@
+#include "app/HookMessage.h"
+
+const UINT g_hookKeyDownMsg = ::RegisterWindowMessageA("HOOKKEYDOWNMESSAGEID");

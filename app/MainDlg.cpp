@@ -1,0 +1,175 @@
+#include "app/MainDlg.h"
+#include "app/HookMessage.h"
+#include "framework/FileIO.h"
+#include "framework/ModulePath.h"
+#include "framework/UniqueHandle.h"
+#include "res/resource.h"
+#include "store/KeyNames.h"
+#include "store/SettingsPath.h"
+
+namespace {
+constexpr UINT kTrayNotifyMessage = WM_USER + 257;
+constexpr char kTrayTip[] = "Tarnwick";
+// Accepted from outside the program: both end a capture in progress.
+constexpr UINT kDestroyCaptureMessage = WM_USER + 100;
+constexpr UINT kDestroyCaptureMessageToo = WM_USER + 101;
+}
+
+CMainDlg::CMainDlg()
+    : Dialog(IDD_MAIN),
+      m_hIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN))),
+      m_taskbarCreatedMsg(::RegisterWindowMessageA("TaskbarCreated"))
+{
+}
+
+CMainDlg::~CMainDlg()
+{
+    m_hook.Remove();
+    m_trayIcon.RemoveTrayIcon();
+    // Destroy the window while this object is whole: the list frees its row tags
+    // in the notifications that the destruction sends.
+    DestroyModeless();
+}
+
+bool CMainDlg::Create() { return CreateModeless(nullptr); }
+
+bool CMainDlg::OnInitDialog()
+{
+    m_list.Attach(Item(IDC_SHORTCUT_LIST), Item(IDC_KEY_COMBO));
+    m_dispatcher.Attach(hwnd());
+    for (const std::string& name : KeyNames())
+        m_list.Keys().Add(name);
+    Dialog::OnInitDialog();
+
+    m_strIniPath = SettingsPathForExecutable(ExecutablePath());
+    m_list.InsertColumns();
+    if (LoadShortcuts()) {
+        m_list.Fill(m_shortcuts);
+        m_hook.Install(hwnd());
+    } else {
+        m_bShown = true;
+    }
+    ::SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    ::SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    // Without an icon a hidden window could never be brought back.
+    if (!m_trayIcon.CreateTrayIcon(hwnd(), kTrayNotifyMessage, kTrayTip, m_hIcon, IDR_TRAYMENU))
+        m_bShown = true;
+
+    m_list.RemoveUsedKeysFromCombo();
+    m_list.Keys().Select(0);
+    m_list.Sort();
+    m_form.Start();
+    return false;   // the form has set the focus
+}
+
+void CMainDlg::DoDataExchange(DataExchange& dx) { m_form.Exchange(dx); }
+
+// Enter must not end anything: the dialog is the whole program.
+void CMainDlg::OnOK() {}
+
+// Escape and a close request from outside put the dialog back in the tray; the list
+// keeps its edits until they are saved or the program ends.
+void CMainDlg::OnCancel() { HideToTray(); }
+
+std::optional<LRESULT> CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_PAINT:
+        return OnPaint();
+    case WM_SYSCOMMAND:
+        return OnSysCommand(wParam) ? std::optional<LRESULT>(0) : std::nullopt;
+    case WM_QUERYDRAGICON:
+        return reinterpret_cast<LRESULT>(m_hIcon);
+    case WM_COMMAND:
+        return OnCommand(LOWORD(wParam), HIWORD(wParam));
+    case WM_NOTIFY:
+        return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case kTrayNotifyMessage:
+        return OnTrayNotify(lParam);
+    case kDestroyCaptureMessage:
+    case kDestroyCaptureMessageToo:
+        return m_dispatcher.OnDestroyCaptureWnd();
+    }
+    if (message == g_hookKeyDownMsg)
+        return m_dispatcher.OnHookKeyDown(wParam, m_shortcuts);
+    if (message == m_taskbarCreatedMsg) {
+        OnTaskbarCreated();
+        return 0;
+    }
+    return std::nullopt;
+}
+
+std::optional<LRESULT> CMainDlg::OnCommand(WORD id, WORD code)
+{
+    switch (id) {
+    case ID_TRAY_OPEN:
+        OnTrayOpen();
+        return 0;
+    case ID_TRAY_EXIT:
+        OnTrayExit();
+        return 0;
+    }
+    return m_form.OnCommand(id, code);
+}
+
+std::optional<LRESULT> CMainDlg::OnNotify(const NMHDR& header)
+{
+    if (header.idFrom == IDC_SHORTCUT_LIST && header.code == LVN_DELETEITEM) {
+        m_list.OnDeleteItem(reinterpret_cast<const NMLISTVIEW&>(header));
+        return 0;
+    }
+    return m_form.OnNotify(header);
+}
+
+std::optional<LRESULT> CMainDlg::OnPaint()
+{
+    // A modeless dialog always shows itself once: its first paint sends it to the tray.
+    if (!m_bShown)
+        ::ShowWindow(hwnd(), SW_HIDE);
+    return std::nullopt;
+}
+
+bool CMainDlg::OnSysCommand(WPARAM command)
+{
+    if ((command & 0xFFF0) != SC_CLOSE)
+        return false;
+    HideToTray();
+    return true;
+}
+
+LRESULT CMainDlg::OnTrayNotify(LPARAM mouseMessage)
+{
+    if (mouseMessage != WM_RBUTTONDOWN)
+        return 0;
+    MenuHandle menu(::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TRAYMENU)));
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    // Without being the foreground window the menu would not close when the user
+    // clicks elsewhere.
+    ::SetForegroundWindow(hwnd());
+    ::TrackPopupMenu(::GetSubMenu(menu.get(), 0), TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, hwnd(), nullptr);
+    ::PostMessageA(hwnd(), WM_NULL, 0, 0);
+    return 0;
+}
+
+void CMainDlg::OnTrayOpen()
+{
+    ::ShowWindow(hwnd(), SW_SHOWNORMAL);
+    m_form.OnShow();
+    m_bShown = true;
+}
+
+void CMainDlg::OnTrayExit() { ::PostQuitMessage(0); }
+
+void CMainDlg::OnTaskbarCreated() { m_trayIcon.RestoreTrayIcon(); }
+
+bool CMainDlg::LoadShortcuts()
+{
+    return ::LoadShortcuts(ReadWholeFile(m_strIniPath), m_shortcuts);
+}
+
+void CMainDlg::HideToTray()
+{
+    ::ShowWindow(hwnd(), SW_HIDE);
+    m_bShown = false;
+}

@@ -1,0 +1,51 @@
+#pragma once
+#include "app/KeyboardHook.h"
+#include "actions/HotkeyDispatcher.h"
+#include "app/SystemTray.h"
+#include "editor/EntryForm.h"
+#include "editor/ShortcutList.h"
+#include "framework/Dialog.h"
+#include "store/ShortcutTable.h"
+#include <string>
+
+// The main window: a dialog that lives for the whole run, mostly hidden in the tray.
+// It owns the live shortcut table (what the hotkeys run), the working copy in the
+// list (what the user edits), the tray icon and the keyboard hook.
+class CMainDlg : public Dialog {
+public:
+    CMainDlg();
+    ~CMainDlg() override;
+    bool Create();
+
+protected:
+    bool OnInitDialog() override;
+    void DoDataExchange(DataExchange& dx) override;
+    void OnOK() override;
+    void OnCancel() override;
+    std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    std::optional<LRESULT> OnCommand(WORD id, WORD code);
+    std::optional<LRESULT> OnNotify(const NMHDR& header);
+    std::optional<LRESULT> OnPaint();
+    bool OnSysCommand(WPARAM command);
+    LRESULT OnTrayNotify(LPARAM mouseMessage);
+    void OnTrayOpen();
+    void OnTrayExit();
+    void OnTaskbarCreated();
+
+    bool LoadShortcuts();
+    void HideToTray();
+
+    KeyboardHook m_hook;
+    ShortcutList m_list;
+    EntryForm m_form{*this, m_list};
+    HotkeyDispatcher m_dispatcher;
+    HICON m_hIcon;
+    CSystemTray m_trayIcon;
+    std::string m_strIniPath;
+    ShortcutTable m_shortcuts;
+    // While false, every paint of the window hides it again.
+    bool m_bShown = false;
+    UINT m_taskbarCreatedMsg;
+};

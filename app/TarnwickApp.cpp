@@ -1,0 +1,63 @@
+#include "app/TarnwickApp.h"
+#include "app/MainDlg.h"
+#include "framework/UniqueHandle.h"
+#include <windows.h>
+#include <commctrl.h>
+#include <string>
+
+namespace {
+constexpr char kNtEdition[] = "ntlauncher.exe";
+constexpr char kInstanceMutex[] = "MYICONCODE";
+constexpr DWORD kNinexFamilyBit = 0x80000000;
+}
+
+bool CTarnwickApp::RunsOnThisFamily()
+{
+#ifdef TARNWICK_NT_EDITION
+    return true;
+#else
+    return (::GetVersion() & kNinexFamilyBit) != 0;
+#endif
+}
+
+void CTarnwickApp::StartNtEdition()
+{
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNOACTIVATE;
+    PROCESS_INFORMATION process{};
+    // A bare name: the search starts in this program's own folder.
+    std::string commandLine = kNtEdition;
+    if (::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+        ::CloseHandle(process.hThread);
+        ::CloseHandle(process.hProcess);
+    }
+}
+
+int CTarnwickApp::Run()
+{
+    if (!RunsOnThisFamily()) {
+        StartNtEdition();
+        return 0;
+    }
+    // Held until the process ends: a later instance only checks that the name exists.
+    KernelHandle instanceMutex(::CreateMutexA(nullptr, FALSE, kInstanceMutex));
+    if (::GetLastError() == ERROR_ALREADY_EXISTS)
+        return 0;
+
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&controls);
+
+    CMainDlg mainDlg;
+    if (!mainDlg.Create())
+        return 1;
+    MSG msg;
+    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (!::IsDialogMessageA(mainDlg.hwnd(), &msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+    return static_cast<int>(msg.wParam);
+}
