@@ -1,0 +1,200 @@
+// Start-up, single instance, the main dialog's states and the tray icon, driven as a
+// user would: real programs, real input, the tray asked through the shell.
+#include "tests/wine/support/RemoteControls.h"
+#include "tests/wine/support/TestSupport.h"
+#include <gtest/gtest.h>
+#include <memory>
+#include <psapi.h>
+
+using namespace wt;
+
+namespace {
+
+constexpr UINT kTrayOpen = 32784;
+constexpr int kShortcutList = 1022;
+constexpr int kKeyCombo = 1017;
+
+const char kThreeShortcuts[] =
+    "[paths]\r\nF2=c:\\reports\r\nA=c:\\minutes.doc\r\n"
+    "[contents]\r\n3=Kind regards,{}The desk\r\n";
+
+std::string ProcessImageName(DWORD processId)
+{
+    HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    char path[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    ::QueryFullProcessImageNameA(process, 0, path, &size);
+    ::CloseHandle(process);
+    std::string name(path, size);
+    return name.substr(name.find_last_of("\\/") + 1);
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        EndAllInstances();
+        SetWindowsVersion("Tarnwick.exe", nullptr);
+    }
+    void TearDown() override
+    {
+        m_processes.clear();
+        EndAllInstances();
+        SetWindowsVersion("Tarnwick.exe", nullptr);
+    }
+    Process& Start(const std::string& exe)
+    {
+        m_processes.push_back(std::make_unique<Process>(m_install.Path(exe), m_install.Folder()));
+        return *m_processes.back();
+    }
+    // The NT edition, started and shown or hidden according to the settings file.
+    HWND StartNtEdition()
+    {
+        HWND dialog = FindMainDialog(Start("ntlauncher.exe").Id());
+        EXPECT_NE(dialog, nullptr);
+        return dialog;
+    }
+    // Right-clicks the tray icon (as the shell reports it) and clicks item 0 or 1.
+    void ChooseTrayMenuItem(HWND dialog, int item)
+    {
+        ASSERT_TRUE(WaitUntil([&] { return TrayIconPresent(dialog); }));
+        ::PostMessageA(dialog, kTrayNotifyMessage, kTrayIconId, WM_RBUTTONDOWN);
+        HWND menu = FindPopupMenu();
+        ASSERT_NE(menu, nullptr) << "no tray menu";
+        RECT box{};
+        ::GetWindowRect(menu, &box);
+        const int itemHeight = (box.bottom - box.top) / 2;
+        ClickAt((box.left + box.right) / 2, box.top + itemHeight * item + itemHeight / 2);
+        ASSERT_TRUE(WaitUntil([] { return FindPopupMenu(0) == nullptr; })) << "tray menu stayed open";
+    }
+
+    ProgramInstall m_install{CurrentTestName()};
+    std::vector<std::unique_ptr<Process>> m_processes;
+};
+
+TEST_F(MainWindowTest, OnNtTheProgramStartsTheNtEditionAndEnds)
+{
+    Process& launcher = Start("Tarnwick.exe");
+    ASSERT_TRUE(launcher.WaitForExit(kStartTimeoutMs));
+    HWND dialog = FindMainDialog(0);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_NE(WindowProcess(dialog), launcher.Id());
+    EXPECT_STREQ(ProcessImageName(WindowProcess(dialog)).c_str(), "ntlauncher.exe");
+}
+
+TEST_F(MainWindowTest, OnNinexTheProgramRunsItself)
+{
+    SetWindowsVersion("Tarnwick.exe", "win98");
+    Process& program = Start("Tarnwick.exe");
+    EXPECT_NE(FindMainDialog(program.Id()), nullptr);
+    EXPECT_FALSE(program.WaitForExit(0));
+}
+
+TEST_F(MainWindowTest, ASecondInstanceEndsSilentlyAndLeavesTheFirstAlone)
+{
+    m_install.WriteFile("keyset.ini", kThreeShortcuts);
+    HWND first = StartNtEdition();
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(first); }));
+
+    Process& second = Start("ntlauncher.exe");
+    ASSERT_TRUE(second.WaitForExit(kStartTimeoutMs));
+    EXPECT_EQ(second.ExitCode(), 0u);
+    EXPECT_EQ(FindMainDialog(second.Id(), 500), nullptr);
+    EXPECT_FALSE(::IsWindowVisible(first)) << "the running instance was shown";
+    EXPECT_TRUE(::IsWindow(first));
+}
+
+TEST_F(MainWindowTest, WithoutSettingsTheDialogStaysVisibleWithAllKeys)
+{
+    HWND dialog = StartNtEdition();
+    EXPECT_TRUE(WaitUntil([&] { return TrayIconPresent(dialog); }));
+    EXPECT_TRUE(::IsWindowVisible(dialog));
+    EXPECT_TRUE(ListRows(::GetDlgItem(dialog, kShortcutList)).empty());
+    std::vector<std::string> keys = ComboEntries(::GetDlgItem(dialog, kKeyCombo));
+    ASSERT_EQ(keys.size(), 48u);
+    EXPECT_EQ(keys.front(), "0");
+    EXPECT_EQ(keys[10], "A");
+    EXPECT_EQ(keys.back(), "F12");
+}
+
+TEST_F(MainWindowTest, WithShortcutsTheDialogHidesAndListsThemInKeyOrder)
+{
+    m_install.WriteFile("keyset.ini", kThreeShortcuts);
+    HWND dialog = StartNtEdition();
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(dialog); })) << "dialog did not go to the tray";
+    EXPECT_TRUE(WaitUntil([&] { return TrayIconPresent(dialog); }));
+
+    std::vector<ListRow> rows = ListRows(::GetDlgItem(dialog, kShortcutList));
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].key, "3");
+    EXPECT_EQ(rows[0].payload, "Kind regards,\r\nThe desk");
+    EXPECT_EQ(rows[1].key, "A");
+    EXPECT_EQ(rows[2].key, "F2");
+    EXPECT_EQ(rows[2].payload, "c:\\reports");
+
+    HWND combo = ::GetDlgItem(dialog, kKeyCombo);
+    std::vector<std::string> keys = ComboEntries(combo);
+    EXPECT_EQ(keys.size(), 45u);
+    for (const char* used : {"3", "A", "F2"})
+        EXPECT_EQ(std::find(keys.begin(), keys.end(), used), keys.end()) << used;
+    EXPECT_EQ(ComboSelection(combo), "0");
+}
+
+TEST_F(MainWindowTest, TrayMenuOpensTheDialogAndExitEndsTheProgram)
+{
+    m_install.WriteFile("keyset.ini", kThreeShortcuts);
+    HWND dialog = StartNtEdition();
+    DWORD processId = WindowProcess(dialog);
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(dialog); }));
+
+    ChooseTrayMenuItem(dialog, 0);   // Open
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(dialog) != FALSE; })) << "Open did not show the dialog";
+
+    ChooseTrayMenuItem(dialog, 1);   // Exit
+    HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, processId);
+    EXPECT_EQ(::WaitForSingleObject(process, kStartTimeoutMs), WAIT_OBJECT_0) << "Exit did not end the program";
+    ::CloseHandle(process);
+    EXPECT_FALSE(TrayIconPresent(dialog)) << "tray icon left behind";
+}
+
+TEST_F(MainWindowTest, LeftClicksOnTheTrayIconShowNoMenu)
+{
+    m_install.WriteFile("keyset.ini", kThreeShortcuts);
+    HWND dialog = StartNtEdition();
+    for (UINT mouse : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONUP})
+        ::PostMessageA(dialog, kTrayNotifyMessage, kTrayIconId, mouse);
+    EXPECT_EQ(FindPopupMenu(500), nullptr);
+}
+
+TEST_F(MainWindowTest, EscapeCloseRequestsAndTheCloseBoxHideWithoutEnding)
+{
+    HWND dialog = StartNtEdition();
+    DWORD processId = WindowProcess(dialog);
+    struct Case {
+        const char* name;
+        void (*close)(HWND);
+    } cases[] = {
+        {"Escape", [](HWND d) { ::SetForegroundWindow(d); PressKeys({VK_ESCAPE}); }},
+        {"WM_CLOSE", [](HWND d) { ::PostMessageA(d, WM_CLOSE, 0, 0); }},
+        {"close box", [](HWND d) { ::PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+    };
+    for (const Case& c : cases) {
+        ::PostMessageA(dialog, WM_COMMAND, kTrayOpen, 0);
+        ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(dialog) != FALSE; })) << c.name;
+        c.close(dialog);
+        EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(dialog); })) << c.name << " did not hide";
+        EXPECT_EQ(FindMainDialog(processId, 100), dialog) << c.name << " ended the program";
+    }
+}
+
+TEST_F(MainWindowTest, EnterInTheShownDialogDoesNothing)
+{
+    HWND dialog = StartNtEdition();
+    ::SetForegroundWindow(dialog);
+    PressKeys({VK_RETURN});
+    ::Sleep(500);
+    EXPECT_TRUE(::IsWindowVisible(dialog));
+    EXPECT_EQ(FindMainDialog(WindowProcess(dialog), 100), dialog);
+}
+
+}  // namespace

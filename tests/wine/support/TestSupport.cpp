@@ -1,0 +1,277 @@
+#include "tests/wine/support/TestSupport.h"
+#include <gtest/gtest.h>
+#include <shellapi.h>
+#include <tlhelp32.h>
+#include <vector>
+
+namespace wt {
+
+std::string BuildFolder()
+{
+    char path[MAX_PATH * 4];
+    DWORD length = ::GetModuleFileNameA(nullptr, path, sizeof(path));
+    std::string folder(path, length);
+    return folder.substr(0, folder.find_last_of("\\/"));
+}
+
+std::string CurrentTestName()
+{
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    return test ? std::string(test->test_suite_name()) + "." + test->name() : "outside-a-test";
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD stepMs)
+{
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        if (condition())
+            return true;
+        if (::GetTickCount() - start > timeoutMs)
+            return false;
+        ::Sleep(stepMs);
+    }
+}
+
+namespace {
+void RemoveTree(const std::string& folder)
+{
+    std::string from = folder + std::string(2, '\0');
+    SHFILEOPSTRUCTA op{};
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    ::SHFileOperationA(&op);
+}
+}
+
+ProgramInstall::ProgramInstall(const std::string& name)
+{
+    char temp[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, temp);
+    std::string root = std::string(temp) + "tarnwick-tests";
+    ::CreateDirectoryA(root.c_str(), nullptr);
+    m_folder = root + "\\" + name;
+    RemoveTree(m_folder);
+    ::CreateDirectoryA(m_folder.c_str(), nullptr);
+    for (const char* file : {"Tarnwick.exe", "ntlauncher.exe", "keyhook.dll"})
+        ::CopyFileA((BuildFolder() + "\\" + file).c_str(), Path(file).c_str(), FALSE);
+}
+
+ProgramInstall::~ProgramInstall() { RemoveTree(m_folder); }
+
+void ProgramInstall::WriteFile(const std::string& file, const std::string& bytes) const
+{
+    HANDLE handle = ::CreateFileA(Path(file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    ::WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    ::CloseHandle(handle);
+}
+
+std::optional<std::string> ProgramInstall::ReadFile(const std::string& file) const
+{
+    HANDLE handle = ::CreateFileA(Path(file).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    std::string bytes;
+    char buffer[4096];
+    DWORD read = 0;
+    while (::ReadFile(handle, buffer, sizeof(buffer), &read, nullptr) && read > 0)
+        bytes.append(buffer, read);
+    ::CloseHandle(handle);
+    return bytes;
+}
+
+Process::Process(const std::string& exePath, const std::string& folder)
+{
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    std::string commandLine = "\"" + exePath + "\"";
+    ::CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                     folder.empty() ? nullptr : folder.c_str(), &startup, &m_info);
+}
+
+Process::~Process()
+{
+    Terminate();
+    if (m_info.hThread)
+        ::CloseHandle(m_info.hThread);
+    if (m_info.hProcess)
+        ::CloseHandle(m_info.hProcess);
+}
+
+bool Process::WaitForExit(DWORD timeoutMs) const
+{
+    return m_info.hProcess && ::WaitForSingleObject(m_info.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}
+
+DWORD Process::ExitCode() const
+{
+    DWORD code = STILL_ACTIVE;
+    ::GetExitCodeProcess(m_info.hProcess, &code);
+    return code;
+}
+
+void Process::Terminate()
+{
+    if (m_info.hProcess && !WaitForExit(0)) {
+        ::TerminateProcess(m_info.hProcess, 1);
+        WaitForExit(5000);
+    }
+}
+
+DWORD WindowProcess(HWND window)
+{
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(window, &processId);
+    return processId;
+}
+
+HWND FindMainDialog(DWORD processId, DWORD timeoutMs)
+{
+    HWND found = nullptr;
+    WaitUntil([&] {
+        for (HWND w = ::FindWindowExA(nullptr, nullptr, "#32770", "Tarnwick"); w;
+             w = ::FindWindowExA(nullptr, w, "#32770", "Tarnwick")) {
+            // The main dialog is the one with the shortcut list; the popup has none.
+            if (::GetDlgItem(w, 1022) && (processId == 0 || WindowProcess(w) == processId)) {
+                found = w;
+                return true;
+            }
+        }
+        return false;
+    }, timeoutMs);
+    return found;
+}
+
+void EndAllInstances()
+{
+    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = ::Process32First(snapshot, &entry); more; more = ::Process32Next(snapshot, &entry)) {
+        if (_stricmp(entry.szExeFile, "Tarnwick.exe") != 0 && _stricmp(entry.szExeFile, "ntlauncher.exe") != 0)
+            continue;
+        if (HANDLE process = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
+            ::TerminateProcess(process, 1);
+            ::WaitForSingleObject(process, 5000);
+            ::CloseHandle(process);
+        }
+    }
+    ::CloseHandle(snapshot);
+}
+
+bool TrayIconPresent(HWND owner, UINT id)
+{
+    NOTIFYICONDATAA nid{};
+    nid.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    nid.hWnd = owner;
+    nid.uID = id;
+    return ::Shell_NotifyIconA(NIM_MODIFY, &nid) != FALSE;
+}
+
+void SetWindowsVersion(const std::string& exeName, const char* version)
+{
+    std::string key = "Software\\Wine\\AppDefaults\\" + exeName;
+    if (!version) {
+        ::RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
+        return;
+    }
+    HKEY handle = nullptr;
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr) == ERROR_SUCCESS) {
+        ::RegSetValueExA(handle, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                         static_cast<DWORD>(strlen(version) + 1));
+        ::RegCloseKey(handle);
+    }
+}
+
+void PressKeys(std::initializer_list<WORD> keys)
+{
+    std::vector<INPUT> inputs;
+    for (WORD key : keys) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        inputs.push_back(input);
+    }
+    for (auto it = keys.end(); it != keys.begin();) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = *--it;
+        input.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+namespace {
+INPUT MouseInput(int x, int y, DWORD flags)
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    // Absolute coordinates are normalised to 0..65535 over the primary screen.
+    input.mi.dx = static_cast<LONG>((x * 65535LL + ::GetSystemMetrics(SM_CXSCREEN) / 2) / (::GetSystemMetrics(SM_CXSCREEN) - 1));
+    input.mi.dy = static_cast<LONG>((y * 65535LL + ::GetSystemMetrics(SM_CYSCREEN) / 2) / (::GetSystemMetrics(SM_CYSCREEN) - 1));
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    return input;
+}
+
+void SendMouse(int x, int y, DWORD flags)
+{
+    INPUT input = MouseInput(x, y, flags);
+    ::SendInput(1, &input, sizeof(input));
+    ::Sleep(30);
+}
+}
+
+void ClickAt(int x, int y, bool rightButton)
+{
+    SendMouse(x, y, 0);
+    SendMouse(x, y, rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+    SendMouse(x, y, rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+}
+
+void DragFromTo(POINT from, POINT to)
+{
+    constexpr int kSteps = 8;
+    SendMouse(from.x, from.y, 0);
+    SendMouse(from.x, from.y, MOUSEEVENTF_LEFTDOWN);
+    for (int i = 1; i <= kSteps; ++i)
+        SendMouse(from.x + (to.x - from.x) * i / kSteps, from.y + (to.y - from.y) * i / kSteps, 0);
+    SendMouse(to.x, to.y, MOUSEEVENTF_LEFTUP);
+}
+
+HWND FindPopupMenu(DWORD timeoutMs)
+{
+    HWND menu = nullptr;
+    WaitUntil([&] {
+        menu = ::FindWindowA("#32768", nullptr);
+        return menu && ::IsWindowVisible(menu);
+    }, timeoutMs);
+    return menu && ::IsWindowVisible(menu) ? menu : nullptr;
+}
+
+std::optional<std::string> ClipboardText()
+{
+    if (!::OpenClipboard(nullptr))
+        return std::nullopt;
+    std::optional<std::string> text;
+    if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
+        if (const char* chars = static_cast<const char*>(::GlobalLock(data))) {
+            text = chars;
+            ::GlobalUnlock(data);
+        }
+    }
+    ::CloseClipboard();
+    return text;
+}
+
+void EmptyTheClipboard()
+{
+    if (::OpenClipboard(nullptr)) {
+        ::EmptyClipboard();
+        ::CloseClipboard();
+    }
+}
+
+}  // namespace wt

@@ -1,0 +1,87 @@
+#pragma once
+#include <windows.h>
+#include <functional>
+#include <initializer_list>
+#include <optional>
+#include <string>
+
+// What the tests under Wine share: a private copy of the programs, processes that
+// never outlive a test, windows found by owner process, real input and the clipboard.
+namespace wt {
+
+constexpr UINT kTrayIconId = 132;
+constexpr UINT kTrayNotifyMessage = WM_USER + 257;
+constexpr DWORD kStartTimeoutMs = 10000;
+
+// Folder of the running test program: the build puts the programs beside it.
+std::string BuildFolder();
+
+// Name of the running test: a folder name that no other test shares.
+std::string CurrentTestName();
+
+// Polls until the condition holds; false after the timeout.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kStartTimeoutMs, DWORD stepMs = 20);
+
+// Tarnwick.exe, ntlauncher.exe and keyhook.dll copied into a fresh folder of their
+// own, so that each test has its own keyset.ini; the folder goes with the object.
+class ProgramInstall {
+public:
+    explicit ProgramInstall(const std::string& name);
+    ~ProgramInstall();
+    ProgramInstall(const ProgramInstall&) = delete;
+    ProgramInstall& operator=(const ProgramInstall&) = delete;
+
+    const std::string& Folder() const { return m_folder; }
+    std::string Path(const std::string& file) const { return m_folder + "\\" + file; }
+    void WriteFile(const std::string& file, const std::string& bytes) const;
+    std::optional<std::string> ReadFile(const std::string& file) const;
+
+private:
+    std::string m_folder;
+};
+
+// A started process; terminated and waited for on destruction if still running.
+class Process {
+public:
+    Process(const std::string& exePath, const std::string& folder);
+    ~Process();
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    DWORD Id() const { return m_info.dwProcessId; }
+    bool WaitForExit(DWORD timeoutMs) const;
+    DWORD ExitCode() const;
+    void Terminate();
+
+private:
+    PROCESS_INFORMATION m_info{};
+};
+
+// The main dialog ("#32770" titled "Tarnwick") of a process; 0 for any process.
+HWND FindMainDialog(DWORD processId, DWORD timeoutMs = kStartTimeoutMs);
+DWORD WindowProcess(HWND window);
+// Ends every running instance of the program (any edition) and waits for it.
+void EndAllInstances();
+
+// True when the tray holds the icon of that owner window (asked through NIM_MODIFY,
+// which succeeds exactly for an existing icon).
+bool TrayIconPresent(HWND owner, UINT id = kTrayIconId);
+
+// Makes Wine report a Windows version to one program ("win98"); nullptr removes it.
+void SetWindowsVersion(const std::string& exeName, const char* version);
+
+// Presses the keys in order and releases them in reverse order, with SendInput.
+void PressKeys(std::initializer_list<WORD> keys);
+
+// Moves the mouse to the screen point and clicks there with SendInput.
+void ClickAt(int x, int y, bool rightButton = false);
+// Presses the left button at one point, moves to the other in steps, releases there.
+void DragFromTo(POINT from, POINT to);
+
+// The visible popup menu ("#32768"), if one is open.
+HWND FindPopupMenu(DWORD timeoutMs = 3000);
+
+std::optional<std::string> ClipboardText();
+void EmptyTheClipboard();
+
+}  // namespace wt
