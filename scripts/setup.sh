@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need (Debian packages only) and makes the
+# Wine prefix. Safe to run again: it installs only what is missing.
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev
+          g++-mingw-w64-x86-64 wine wine64 xvfb xauth x11-apps imagemagick
+          cups printer-driver-cups-pdf libcups2 poppler-utils procps)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+    echo "setup: installing ${missing[*]}"
+    SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO=sudo
+    $SUDO apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# A prefix of our own, so that tests never touch the user's Wine set-up.
+export WINEPREFIX="${TARNWICK_WINEPREFIX:-$ROOT/build/wineprefix}" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "setup: making the Wine prefix"
+    mkdir -p "$WINEPREFIX"
+    DISPLAY= wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+fi
