@@ -73,6 +73,8 @@ void CMainDlg::OnCancel() { HideToTray(); }
 
 std::optional<LRESULT> CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (auto result = m_form.OnMessage(message, wParam, lParam))
+        return result;
     switch (message) {
     case WM_PAINT:
         return OnPaint();

@@ -36,3 +36,5 @@ void EntryForm::OnShow()
 std::optional<LRESULT> EntryForm::OnCommand(WORD, WORD) { return std::nullopt; }
 
 std::optional<LRESULT> EntryForm::OnNotify(const NMHDR&) { return std::nullopt; }
+
+std::optional<LRESULT> EntryForm::OnMessage(UINT, WPARAM, LPARAM) { return std::nullopt; }

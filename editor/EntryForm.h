@@ -1,4 +1,7 @@
 #pragma once
+#include "editor/CaptionStatic.h"
+#include "editor/HintEdit.h"
+#include "editor/ImageEdit.h"
 #include "editor/ShortcutList.h"
 #include "framework/Dialog.h"
 #include <optional>
@@ -19,6 +22,8 @@ public:
     void OnShow();
     std::optional<LRESULT> OnCommand(WORD id, WORD code);
     std::optional<LRESULT> OnNotify(const NMHDR& header);
+    // Any other message of the dialog, offered here first (captions' colours, 0x401).
+    std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     HWND Item(int id) const { return m_dialog.Item(id); }
@@ -30,4 +35,9 @@ private:
     std::string m_strText;
     std::string m_strImage;
     std::string m_strViewedKey;
+    CHintEdit m_edPath;
+    CImageEdit m_edImage;
+    CCaptionStatic m_stScreenCapture;
+    CCaptionStatic m_stCaptureKeys;
+    CCaptionStatic m_stHotkeyNote;
 };

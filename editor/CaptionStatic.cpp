@@ -1,0 +1,3 @@
+#include "editor/CaptionStatic.h"
+
+std::optional<LRESULT> CCaptionStatic::OnCtlColor(HDC) { return std::nullopt; }
