@@ -1,4 +1,5 @@
 #include "framework/FileIO.h"
+#include "framework/SystemError.h"
 #include "framework/UniqueHandle.h"
 
 std::optional<std::string> ReadWholeFile(const std::string& path)
@@ -16,4 +17,27 @@ std::optional<std::string> ReadWholeFile(const std::string& path)
         bytes.append(buffer, read);
     }
     return std::nullopt;
+}
+
+namespace {
+bool WriteNewFile(const std::string& path, const std::string& bytes)
+{
+    FileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return false;
+    DWORD written = 0;
+    return ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size() && ::FlushFileBuffers(file.get());
+}
+}
+
+bool ReplaceFileContents(const std::string& path, const std::string& bytes, std::string& reason)
+{
+    const std::string newFile = path + ".new";
+    if (WriteNewFile(newFile, bytes) &&
+        ::MoveFileExA(newFile.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    reason = SystemErrorText(::GetLastError());
+    ::DeleteFileA(newFile.c_str());
+    return false;
 }

@@ -35,3 +35,16 @@ bool LoadShortcuts(const std::optional<std::string>& fileBytes, ShortcutTable& t
     table = std::move(loaded);
     return !table.empty();
 }
+
+std::string SettingsFileBytes(const std::vector<SettingsRow>& rows)
+{
+    ProfileText file;
+    for (const SettingsRow& row : rows) {
+        const char* section = SectionOfKind(row.kind);
+        if (!section)
+            continue;
+        const bool isText = row.kind == static_cast<int>(ShortcutKind::Text);
+        file.WriteEntry(section, row.key, isText ? EscapeContents(row.payload) : row.payload);
+    }
+    return file.Bytes();
+}

@@ -8,7 +8,7 @@
 
 // The live copy of the shortcuts that the hotkey dispatch reads. It is never
 // edited in place: LoadShortcuts replaces it whole. It grows to hold every entry
-// of the settings file (the original program had room for only 100 records).
+// of the settings file: a fixed-size table would drop what does not fit.
 using ShortcutTable = std::vector<Shortcut>;
 
 // The settings-file sections, one per stored kind.
@@ -26,3 +26,15 @@ const char* SectionOfKind(int kind);
 // - the file holds no entry in those sections: false, table emptied;
 // - otherwise true.
 bool LoadShortcuts(const std::optional<std::string>& fileBytes, ShortcutTable& table);
+
+// A row of the shortcut list as the save sees it: key text, payload, kind.
+struct SettingsRow {
+    std::string key;
+    std::string payload;
+    int kind;
+};
+
+// The whole settings file for the rows, in their order: one entry a row in the
+// section of its kind (texts escaped), sections in the order of their first row.
+// Rows of a kind that is not stored are left out.
+std::string SettingsFileBytes(const std::vector<SettingsRow>& rows);

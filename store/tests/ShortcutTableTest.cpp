@@ -24,24 +24,9 @@ const std::string kTypicalFile = "[paths]\r\n"
                                  "[graphics]\r\n"
                                  "F2=d:\\tools\\images\\logo.bmp\r\n";
 
-// A row of the shortcut list as the save sees it: key text, payload, kind.
-struct Row {
-    std::string key;
-    std::string payload;
-    int kind;
-};
+using Row = SettingsRow;
 
-// What the save does with the rows, in list order, starting from an empty file.
-std::string SaveRows(const std::vector<Row>& rows)
-{
-    ProfileText file;
-    for (const Row& row : rows) {
-        const char* section = SectionOfKind(row.kind);
-        if (!section) continue;
-        file.WriteEntry(section, row.key, row.kind == kText ? EscapeContents(row.payload) : row.payload);
-    }
-    return file.Bytes();
-}
+std::string SaveRows(const std::vector<Row>& rows) { return SettingsFileBytes(rows); }
 
 ShortcutTable Load(const std::string& bytes)
 {

@@ -108,6 +108,9 @@ TEST_F(MainWindowTest, WithoutSettingsTheDialogStaysVisibleWithAllKeys)
 {
     HWND dialog = StartNtEdition();
     EXPECT_TRUE(WaitUntil([&] { return TrayIconPresent(dialog); }));
+    // The dialog shows itself once its initialisation is done; then it stays.
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(dialog) != FALSE; }));
+    ::Sleep(500);
     EXPECT_TRUE(::IsWindowVisible(dialog));
     EXPECT_TRUE(ListRows(::GetDlgItem(dialog, kShortcutList)).empty());
     std::vector<std::string> keys = ComboEntries(::GetDlgItem(dialog, kKeyCombo));
@@ -121,8 +124,9 @@ TEST_F(MainWindowTest, WithShortcutsTheDialogHidesAndListsThemInKeyOrder)
 {
     m_install.WriteFile("keyset.ini", kThreeShortcuts);
     HWND dialog = StartNtEdition();
-    ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(dialog); })) << "dialog did not go to the tray";
     EXPECT_TRUE(WaitUntil([&] { return TrayIconPresent(dialog); }));
+    ::Sleep(500);
+    EXPECT_FALSE(::IsWindowVisible(dialog)) << "dialog did not go to the tray";
 
     std::vector<ListRow> rows = ListRows(::GetDlgItem(dialog, kShortcutList));
     ASSERT_EQ(rows.size(), 3u);
