@@ -1,14 +1,172 @@
 #include "actions/HotkeyDispatcher.h"
+#include "actions/CaptureWnd.h"
+#include "actions/NotifyDlg.h"
+#include "actions/PathPreparation.h"
+#include "framework/Clipboard.h"
+#include "framework/DeviceContext.h"
+#include "framework/MessageBox.h"
+#include "framework/UniqueHandle.h"
+#include "keyhook/KeyHook.h"
+#include "store/ShortcutKind.h"
+#include <shellapi.h>
+#include <cstring>
 
-class CCaptureWnd {};
+namespace {
+
+constexpr char kCaptureTitle[] = "Target";
+constexpr char kTextLoaded[] = "Your text has been loaded into the clipboard.";
+constexpr char kImageLoaded[] = "Your image has been loaded into the clipboard.";
+constexpr char kCantOpen[] = "Can't open Clipboard";
+constexpr char kCantEmpty[] = "Can't empty Clipboard";
+constexpr char kCantCopy[] = "Can't copy data to Clipboard";
+constexpr UINT kBitmapFileLoad = LR_LOADFROMFILE | LR_DEFAULTSIZE | LR_CREATEDIBSECTION;
+// The numeric pad's digits lie this far above the digit row's.
+constexpr WPARAM kNumpadToDigit = VK_NUMPAD0 - '0';
+
+bool IsDown(int virtualKey) { return ::GetKeyState(virtualKey) < 0; }
+
+struct Modifiers {
+    bool shift, ctrl, alt;
+};
+
+// What the hook saw when the key went down; a sender that reports no modifiers is
+// answered from this thread's keyboard state instead.
+Modifiers ModifiersOf(LPARAM report)
+{
+    if (report & kKeyHookModifiersReported)
+        return {(report & kKeyHookShiftDown) != 0, (report & kKeyHookCtrlDown) != 0, (report & kKeyHookAltDown) != 0};
+    return {IsDown(VK_SHIFT), IsDown(VK_CONTROL), IsDown(VK_MENU)};
+}
+
+bool Matches(const Shortcut& shortcut, WPARAM key, bool shift, bool ctrl, bool alt)
+{
+    return static_cast<WPARAM>(shortcut.keyCode) == key && (shortcut.shift != 0) == shift &&
+           (shortcut.ctrl != 0) == ctrl && (shortcut.alt != 0) == alt;
+}
+
+} // namespace
 
 HotkeyDispatcher::HotkeyDispatcher() = default;
 HotkeyDispatcher::~HotkeyDispatcher() = default;
 
-LRESULT HotkeyDispatcher::OnHookKeyDown(WPARAM, const ShortcutTable&) { return 1; }
+LRESULT HotkeyDispatcher::OnHookKeyDown(WPARAM key, LPARAM modifiers, const ShortcutTable& table)
+{
+    const auto [shift, ctrl, alt] = ModifiersOf(modifiers);
+    if (key == VK_SNAPSHOT && ctrl && alt) {
+        OnCaptureKey();
+        return 1;
+    }
+    if (key >= VK_NUMPAD0 && key <= VK_NUMPAD9)
+        key -= kNumpadToDigit;
+    // By index and with a copy of the record: a popup's modal loop can run a save that
+    // rebuilds the table before the walk goes on.
+    for (size_t i = 0; i < table.size(); ++i) {
+        if (!Matches(table[i], key, shift, ctrl, alt))
+            continue;
+        const Shortcut shortcut = table[i];
+        if (RunShortcut(shortcut) == Walk::End)
+            break;
+    }
+    return 1;
+}
 
 LRESULT HotkeyDispatcher::OnDestroyCaptureWnd()
 {
     m_pCaptureWnd.reset();
     return 1;
+}
+
+void HotkeyDispatcher::OnCaptureKey()
+{
+    // The old window goes first: two capture windows must never exist at once.
+    m_pCaptureWnd.reset();
+    m_pCaptureWnd = std::make_unique<CCaptureWnd>();
+    if (!m_pCaptureWnd->CreateCaptureWindow(kCaptureTitle, m_owner))
+        return;
+    ::ShowWindow(m_pCaptureWnd->hwnd(), SW_SHOWNORMAL);
+    ::BringWindowToTop(m_pCaptureWnd->hwnd());
+}
+
+HotkeyDispatcher::Walk HotkeyDispatcher::RunShortcut(const Shortcut& shortcut)
+{
+    switch (static_cast<ShortcutKind>(shortcut.kind)) {
+    case ShortcutKind::Text:
+        return LoadText(shortcut.payload);
+    case ShortcutKind::Graphic:
+        return LoadPicture(shortcut.payload);
+    default:
+        return OpenPath(shortcut.payload);
+    }
+}
+
+HotkeyDispatcher::Walk HotkeyDispatcher::OpenPath(const std::string& payload)
+{
+    if (HWND foreground = ::GetForegroundWindow()) {
+        if (m_navigator.NavigateFileDialog(foreground, payload))
+            return Walk::End;
+    }
+    ::ShellExecuteA(nullptr, "open", PreparePath(payload).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    return Walk::GoOn;
+}
+
+HotkeyDispatcher::Walk HotkeyDispatcher::LoadText(const std::string& text)
+{
+    // Allocated before the clipboard is opened, so a failure leaves its content alone.
+    GlobalMemory block(::GlobalAlloc(GMEM_DDESHARE, text.size() + 1));
+    if (!block) {
+        ShowMessage(m_owner, kCantCopy);
+        return Walk::End;
+    }
+    std::memcpy(::GlobalLock(block.get()), text.c_str(), text.size() + 1);
+    ::GlobalUnlock(block.get());
+    if (!HandToClipboard(CF_TEXT, block.get()))
+        return Walk::End;
+    block.detach();
+    ShowNotification(kTextLoaded, m_owner);
+    return Walk::GoOn;
+}
+
+HotkeyDispatcher::Walk HotkeyDispatcher::LoadPicture(const std::string& file)
+{
+    Bitmap loaded(static_cast<HBITMAP>(::LoadImageA(nullptr, file.c_str(), IMAGE_BITMAP, 0, 0, kBitmapFileLoad)));
+    if (!loaded) {
+        ShowMessage(m_owner, "Can't load file \"" + file + "\" as a bitmap.");
+        return Walk::End;
+    }
+    BITMAP size{};
+    ::GetObjectA(loaded.get(), sizeof(size), &size);
+
+    // The clipboard gets a device-dependent copy: a DIB section would tie it to the file.
+    ClientDC client(m_owner);
+    Bitmap copy(::CreateCompatibleBitmap(client.get(), size.bmWidth, size.bmHeight));
+    {
+        OwnedDC source = OwnedDC::CompatibleWith(client.get());
+        OwnedDC target = OwnedDC::CompatibleWith(client.get());
+        SelectedObject fromFile(source.get(), loaded.get());
+        SelectedObject intoCopy(target.get(), copy.get());
+        ::BitBlt(target.get(), 0, 0, size.bmWidth, size.bmHeight, source.get(), 0, 0, SRCCOPY);
+    }
+    if (!HandToClipboard(CF_BITMAP, copy.get()))
+        return Walk::End;
+    copy.detach();
+    ShowNotification(kImageLoaded, m_owner);
+    return Walk::End;
+}
+
+bool HotkeyDispatcher::HandToClipboard(UINT format, HANDLE data)
+{
+    const char* failure = nullptr;
+    {
+        // Closed again before any message box: its modal loop may run another hotkey.
+        Clipboard clipboard(m_owner);
+        if (!clipboard.IsOpen())
+            failure = kCantOpen;
+        else if (!clipboard.Empty())
+            failure = kCantEmpty;
+        else if (!clipboard.Set(format, data))
+            failure = kCantCopy;
+    }
+    if (failure)
+        ShowMessage(m_owner, failure);
+    return failure == nullptr;
 }

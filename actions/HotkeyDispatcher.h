@@ -1,7 +1,9 @@
 #pragma once
+#include "actions/FileDialogNavigator.h"
 #include "store/ShortcutTable.h"
 #include <windows.h>
 #include <memory>
+#include <string>
 
 class CCaptureWnd;
 
@@ -16,10 +18,22 @@ public:
 
     // The main dialog: owner of the clipboard and of the capture window.
     void Attach(HWND owner) { m_owner = owner; }
-    LRESULT OnHookKeyDown(WPARAM key, const ShortcutTable& table);
+    LRESULT OnHookKeyDown(WPARAM key, LPARAM modifiers, const ShortcutTable& table);
     LRESULT OnDestroyCaptureWnd();
 
 private:
+    // What a shortcut's action means for the rest of the walk over the table.
+    enum class Walk { GoOn, End };
+
+    void OnCaptureKey();
+    Walk RunShortcut(const Shortcut& shortcut);
+    Walk OpenPath(const std::string& payload);
+    Walk LoadText(const std::string& text);
+    Walk LoadPicture(const std::string& file);
+    // Gives `data` to the clipboard; on failure shows why and `data` is still ours.
+    bool HandToClipboard(UINT format, HANDLE data);
+
     HWND m_owner = nullptr;
+    FileDialogNavigator m_navigator;
     std::unique_ptr<CCaptureWnd> m_pCaptureWnd;
 };

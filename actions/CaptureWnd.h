@@ -1,0 +1,50 @@
+#pragma once
+#include "actions/CaptureRect.h"
+#include "framework/DeviceContext.h"
+#include "framework/UniqueHandle.h"
+#include "framework/Window.h"
+#include <windows.h>
+
+// The selective screen capture: a hidden, topmost window over the whole primary
+// screen that holds a snapshot of the screen taken when it was created. Once shown,
+// the user drags a rectangle with the left button and that part of the snapshot goes
+// to the clipboard; a right click or losing the focus abandons the capture.
+// Owns the snapshot (bitmap and memory context) and the outline pen.
+class CCaptureWnd : public Window {
+public:
+    static constexpr char kClassName[] = "TarnwickCapture";
+
+    CCaptureWnd() = default;
+
+    // Takes the snapshot and creates the window, hidden: showing it is the caller's step.
+    bool CreateCaptureWindow(const char* title, HWND owner);
+    // True when the selection was handed to the clipboard, which then owns the bitmap.
+    bool CopySelectionToClipboard();
+
+protected:
+    std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    bool TakeSnapshot();
+    void OnPaint();
+    void OnLButtonDown(CapturePoint point);
+    void OnMouseMove(CapturePoint point);
+    void OnLButtonUp(CapturePoint point);
+    void OnRButtonUp();
+    void OnKillFocus();
+    void OnActivateApp(bool active);
+    void Abandon();
+    void DrawOutline(HDC dc, CapturePoint corner) const;
+
+    // The bitmap is declared first so that it outlives the context it is selected into.
+    Bitmap m_bmpSnapshot;
+    OwnedDC m_dcSnapshot;
+    COLORREF m_crPen = RGB(0, 0, 0);
+    CapturePoint m_ptAnchor;
+    CapturePoint m_ptCurrent;
+    Pen m_pPen;
+    int m_cyScreen = 0;
+    int m_cxScreen = 0;
+    HWND m_pOwner = nullptr;
+    bool m_bDragging = false;
+};
