@@ -16,6 +16,23 @@ UINT g_message = 0;
 // report, so only the first key-down after a key-up is passed on.
 std::bitset<kKeyCount> g_keysDown;
 
+bool EitherDown(DWORD left, DWORD right, DWORD either)
+{
+    return g_keysDown[left] || g_keysDown[right] || g_keysDown[either];
+}
+
+LPARAM Modifiers()
+{
+    LPARAM modifiers = kKeyHookModifiersReported;
+    if (EitherDown(VK_LSHIFT, VK_RSHIFT, VK_SHIFT))
+        modifiers |= kKeyHookShiftDown;
+    if (EitherDown(VK_LCONTROL, VK_RCONTROL, VK_CONTROL))
+        modifiers |= kKeyHookCtrlDown;
+    if (EitherDown(VK_LMENU, VK_RMENU, VK_MENU))
+        modifiers |= kKeyHookAltDown;
+    return modifiers;
+}
+
 LRESULT CALLBACK OnLowLevelKey(int code, WPARAM event, LPARAM data)
 {
     if (code == HC_ACTION) {
@@ -26,7 +43,7 @@ LRESULT CALLBACK OnLowLevelKey(int code, WPARAM event, LPARAM data)
             // time, and a hook that does not return quickly is skipped or
             // removed by the system.
             if (down && !g_keysDown[key])
-                PostMessageA(g_window, g_message, key, 0);
+                PostMessageA(g_window, g_message, key, Modifiers());
             g_keysDown[key] = down;
         }
     }

@@ -4,6 +4,7 @@
 #include "keyhook/KeyHook.h"
 
 #include <gtest/gtest.h>
+#include <map>
 
 #include <chrono>
 #include <condition_variable>
@@ -195,10 +196,10 @@ std::vector<WPARAM> KeysOf(const std::vector<Report>& reports)
     return keys;
 }
 
-void ExpectPostedWithoutLParam(const std::vector<Report>& reports)
+void ExpectPostedWithModifiers(const std::vector<Report>& reports)
 {
     for (const Report& report : reports) {
-        EXPECT_EQ(0, report.lParam) << "key " << report.key;
+        EXPECT_TRUE(report.lParam & kKeyHookModifiersReported) << "key " << report.key;
         EXPECT_FALSE(report.sent) << "key " << report.key;
     }
 }
@@ -253,7 +254,7 @@ protected:
         EXPECT_FALSE(reports.empty());
         if (!reports.empty() && reports.back().key == kSentinelKey)
             reports.pop_back();
-        ExpectPostedWithoutLParam(reports);
+        ExpectPostedWithModifiers(reports);
         return reports;
     }
 
@@ -290,6 +291,27 @@ INSTANTIATE_TEST_SUITE_P(
                     Down(VK_LMENU), Down('D'), Up('D'), Up(VK_LMENU), Up(VK_LCONTROL)},
                    {VK_LCONTROL, VK_LMENU, 'D', 'D'}}),
     [](const testing::TestParamInfo<StrokeCase>& info) { return std::string(info.param.name); });
+
+// The receiver handles a report after the fact; it must learn the modifiers as they
+// were when the key went down, even when they are released before the key.
+TEST_F(KeyHookTest, ReportsTheModifiersHeldWhenTheKeyWentDown)
+{
+    const std::vector<Report> reports = InjectAndCollect(
+        {Down(VK_LSHIFT), Down('A'), Up('A'), Up(VK_LSHIFT),
+         Down(VK_LCONTROL), Down(VK_RMENU), Down('B'), Up(VK_RMENU), Up(VK_LCONTROL), Up('B'),
+         Down('C'), Up('C')},
+        m_ui);
+    const std::map<WPARAM, LPARAM> expected = {
+        {'A', kKeyHookShiftDown},
+        {'B', kKeyHookCtrlDown | kKeyHookAltDown},
+        {'C', 0},
+    };
+    std::map<WPARAM, LPARAM> seen;
+    for (const Report& report : reports)
+        if (expected.count(report.key))
+            seen[report.key] = report.lParam & ~kKeyHookModifiersReported;
+    EXPECT_EQ(expected, seen);
+}
 
 TEST_F(KeyHookTest, UnHookStopsReportsUntilInstalledAgain)
 {
@@ -363,7 +385,7 @@ TEST_F(KeyHookTest, DoesNotWaitForABusyWindow)
     ASSERT_TRUE(busy.WaitForKey('A', kBusyTime + kArrivalTimeout));
     const std::vector<Report> reports = busy.Reports();
     EXPECT_EQ(std::vector<WPARAM>{'A'}, KeysOf(reports));
-    ExpectPostedWithoutLParam(reports);
+    ExpectPostedWithModifiers(reports);
 }
 
 } // namespace
