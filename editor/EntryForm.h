@@ -4,8 +4,11 @@
 #include "editor/ImageEdit.h"
 #include "editor/ShortcutList.h"
 #include "framework/Dialog.h"
+#include "store/ShortcutKind.h"
 #include <optional>
 #include <string>
+
+class CEditDlg;
 
 // The upper part of the main dialog, where a new shortcut is composed (key, kind,
 // payload) and accepted into the list; also the read-only viewer of a clicked row.
@@ -24,9 +27,46 @@ public:
     std::optional<LRESULT> OnNotify(const NMHDR& header);
     // Any other message of the dialog, offered here first (captions' colours, 0x401).
     std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // The editable form holds input for its kind that was never accepted (read from
+    // the controls beforehand). A path is trimmed on the way.
+    bool HoldsUnacceptedInput();
 
 private:
+    // The form's own commands.
+    void OnPathRadio();
+    void OnTextRadio();
+    void OnGraphicRadio();
+    void OnFolderBrowseButton();
+    void OnFileBrowseButton();
+    void OnEmailButton();
+    void OnAcceptButton();
+    void OnSaveBitmapButton();
+    // The list's commands, which load rows into the form and free or take keys.
+    void OnClickShortcutList();
+    void OnSelChangeKeyCombo();
+    void OnEditButton();
+    void OnDeleteButton();
+
+    static std::string EditedPayload(const CEditDlg& edit);
+    void EnableForm(bool editable);
+    void ResetForm();
+    void ApplyPathMode();
+    // The controls of one kind, enabled only while the form is editable; the others'
+    // off, and pasting on only for a picture.
+    void EnableKindControls(ShortcutKind kind);
+    // The payload of the checked kind, or nullopt after telling the user what is missing.
+    std::optional<std::string> TakePayload(ShortcutKind kind);
+    ShortcutKind CheckedKind() const;
+    // The viewed row's key goes back out of the key combo: that row still uses it.
+    void ForgetViewedKey();
+    void CheckRadio(int id);
+
     HWND Item(int id) const { return m_dialog.Item(id); }
+    bool IsChecked(int id) const;
+    // The Accept button's enabled state is the form's editable flag.
+    bool IsEditable() const;
+    void Enable(int id, bool enable) const;
+    bool UpdateData(bool saveAndValidate) { return m_dialog.UpdateData(saveAndValidate); }
 
     Dialog& m_dialog;
     ShortcutList& m_list;

@@ -1,12 +1,146 @@
 #include "editor/ImageEdit.h"
+#include "editor/BitmapFile.h"
+#include "editor/BitmapSaveDialog.h"
+#include "framework/Clipboard.h"
+#include "framework/MessageBox.h"
+#include "framework/SystemError.h"
+#include "framework/UniqueHandle.h"
+#include "framework/WindowText.h"
+#include "res/resource.h"
+#include <optional>
+
+namespace {
+
+constexpr char kAcceptedText[] = "Image Accepted.";
+constexpr char kPasteItemText[] = "&Paste Image";
+constexpr char kTempPrefix[] = "myTmpBmp";
+// A fixed number gives the same name on every paste, so there is never more than one
+// temporary picture.
+constexpr UINT kTempNumber = 1;
+
+std::string TempBitmapPath()
+{
+    char folder[MAX_PATH + 1] = {};
+    char path[MAX_PATH] = {};
+    if (!::GetTempPathA(sizeof(folder), folder) || !::GetTempFileNameA(folder, kTempPrefix, kTempNumber, path))
+        return {};
+    return path;
+}
+
+bool ClipboardHasBitmap(HWND owner)
+{
+    Clipboard clipboard(owner);
+    return clipboard.IsOpen() && clipboard.Get(CF_BITMAP) != nullptr;
+}
+
+}  // namespace
 
 CImageEdit::~CImageEdit() = default;
-void CImageEdit::Attach(HWND edit) { m_hwnd = edit; }
+
+void CImageEdit::Attach(HWND edit) { Subclass(edit); }
+
 void CImageEdit::EnablePaste(bool enable)
 {
     m_bPasteEnabled = enable;
-    ::SendMessageA(m_hwnd, EM_SETREADONLY, !enable, 0);
+    ::SendMessageA(hwnd(), EM_SETREADONLY, !enable, 0);
 }
-void CImageEdit::PasteImage() {}
-bool CImageEdit::PlacePastedImage(HWND) { return true; }
-void CImageEdit::DeleteTempFile() {}
+
+void CImageEdit::PasteImage()
+{
+    const std::string previousText = WindowText(hwnd());
+    if (!WriteTempBitmap())
+        return;
+    if (std::optional<std::string> location = AskBitmapLocation(::GetAncestor(hwnd(), GA_ROOT))) {
+        ::SetWindowTextA(hwnd(), kAcceptedText);
+        m_strSavedFile = *location;
+    } else {
+        ::SetWindowTextA(hwnd(), previousText.c_str());
+        DeleteTempFile();
+    }
+}
+
+bool CImageEdit::PlacePastedImage(HWND messageOwner)
+{
+    if (m_strTempFile.empty())
+        return true;
+    if (!::CopyFileA(m_strTempFile.c_str(), m_strSavedFile.c_str(), FALSE)) {
+        const DWORD error = ::GetLastError();
+        ShowMessage(messageOwner, "The image could not be saved as \"" + m_strSavedFile + "\".\r\n" +
+                                      SystemErrorText(error));
+        return false;
+    }
+    DeleteTempFile();
+    return true;
+}
+
+void CImageEdit::DeleteTempFile()
+{
+    if (!m_strTempFile.empty())
+        ::DeleteFileA(m_strTempFile.c_str());
+    m_strTempFile.clear();
+}
+
+std::optional<LRESULT> CImageEdit::OnMessage(UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_KEYDOWN:
+        return OnKeyDown(wParam);
+    case WM_KEYUP:
+        return wParam == VK_DELETE ? std::optional<LRESULT>(0) : std::nullopt;
+    case WM_CHAR:
+        return 0;   // the box holds a picture's name, never typed text
+    case WM_CONTEXTMENU:
+        OnContextMenu();
+        return 0;
+    case WM_PASTE:
+        return OnPaste();
+    }
+    return std::nullopt;
+}
+
+std::optional<LRESULT> CImageEdit::OnKeyDown(WPARAM key)
+{
+    if (key == 'V' && m_bPasteEnabled && ::GetKeyState(VK_CONTROL) < 0)
+        PasteImage();
+    // Delete would change the text; the arrows and selection keys go on as usual.
+    if (key == VK_DELETE)
+        return 0;
+    return std::nullopt;
+}
+
+void CImageEdit::OnContextMenu()
+{
+    if (!m_bPasteEnabled)
+        return;
+    ::SetFocus(hwnd());
+    MenuHandle menu(::CreatePopupMenu());
+    const UINT state = ClipboardHasBitmap(hwnd()) ? MF_ENABLED : MF_GRAYED;
+    ::AppendMenuA(menu.get(), MF_STRING | state, ID_PASTE_IMAGE, kPasteItemText);
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    const UINT chosen = ::TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON | TPM_RETURNCMD, cursor.x, cursor.y, 0,
+                                         hwnd(), nullptr);
+    if (chosen == ID_PASTE_IMAGE)
+        PasteImage();
+}
+
+// Pasting by message (Shift+Insert, or another program) writes the picture at once,
+// whether or not pasting is on, and asks for no place: an earlier choice still holds.
+LRESULT CImageEdit::OnPaste()
+{
+    if (WriteTempBitmap())
+        ::SetWindowTextA(hwnd(), kAcceptedText);
+    return TRUE;
+}
+
+bool CImageEdit::WriteTempBitmap()
+{
+    const std::string tempFile = TempBitmapPath();
+    if (tempFile.empty() || !SaveClipboardBitmap(hwnd(), tempFile))
+        return false;
+    // The name is the same on every paste, so the new picture has replaced the old.
+    if (m_strTempFile != tempFile)
+        DeleteTempFile();
+    m_strTempFile = tempFile;
+    return true;
+}

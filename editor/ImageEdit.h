@@ -1,20 +1,18 @@
 #pragma once
+#include "framework/SubclassedWindow.h"
 #include <windows.h>
 #include <string>
 
 // The image paste box: takes a picture from the clipboard (Ctrl+V, its own context
 // menu, or WM_PASTE), writes it to the temporary .bmp file and asks where the
 // picture shall be kept. Typing never changes its text.
-class CImageEdit {
+class CImageEdit : public SubclassedWindow {
 public:
     CImageEdit() = default;
-    CImageEdit(const CImageEdit&) = delete;
-    CImageEdit& operator=(const CImageEdit&) = delete;
-    ~CImageEdit();
+    ~CImageEdit() override;
 
     // Takes over the dialog's edit control (subclassing it).
     void Attach(HWND edit);
-    HWND hwnd() const { return m_hwnd; }
 
     // Pasting on or off; the box is read-only exactly while pasting is off.
     void EnablePaste(bool enable);
@@ -30,6 +28,14 @@ public:
     std::string m_strSavedFile;
     bool m_bPasteEnabled = true;
 
+protected:
+    std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 private:
-    HWND m_hwnd = nullptr;
+    std::optional<LRESULT> OnKeyDown(WPARAM key);
+    void OnContextMenu();
+    LRESULT OnPaste();
+    // Writes the clipboard's picture to the temporary file; false (the earlier
+    // picture kept) when there is none.
+    bool WriteTempBitmap();
 };

@@ -49,6 +49,14 @@ void ShortcutList::RemoveUsedKeysFromCombo()
 
 void ShortcutList::Sort() { m_rows.Sort(CompareRowTagsCallback, 0); }
 
+std::vector<SettingsRow> ShortcutList::SettingsRows() const
+{
+    std::vector<SettingsRow> rows;
+    for (int row = 0; row < m_rows.Count(); ++row)
+        rows.push_back({m_rows.Text(row, 0), m_rows.Text(row, 1), RowKind(row)});
+    return rows;
+}
+
 void ShortcutList::AttachRowTag(int row, const std::string& keyName, int kind)
 {
     // The old tag, if any, is freed here; LVN_DELETEITEM only covers rows that go.

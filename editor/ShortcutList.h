@@ -3,6 +3,7 @@
 #include "framework/ListView.h"
 #include "store/ShortcutTable.h"
 #include <string>
+#include <vector>
 
 // The working copy of the shortcuts: the list rows (key name, payload, and a
 // ShortcutTag as item data) and the key combo, which offers exactly the keys that no
@@ -18,6 +19,9 @@ public:
     void Fill(const ShortcutTable& table);
     void RemoveUsedKeysFromCombo();
     void Sort();
+
+    // Every row as the save writes it, in list order.
+    std::vector<SettingsRow> SettingsRows() const;
 
     void AttachRowTag(int row, const std::string& keyName, int kind);
     int RowKind(int row) const;

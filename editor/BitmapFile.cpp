@@ -1,0 +1,108 @@
+#include "editor/BitmapFile.h"
+#include "editor/BitmapFileLayout.h"
+#include "framework/Clipboard.h"
+#include "framework/DeviceContext.h"
+#include "framework/MessageBox.h"
+#include "framework/UniqueHandle.h"
+#include <new>
+#include <optional>
+#include <utility>
+
+namespace {
+
+constexpr char kNoBitmapText[] = "No bitmap in clipboard.";
+
+bool WriteAll(HANDLE file, const void* data, size_t size)
+{
+    DWORD written = 0;
+    return ::WriteFile(file, data, static_cast<DWORD>(size), &written, nullptr) && written == size;
+}
+
+bool WriteBitmapToFile(HBITMAP bitmap, const std::string& path)
+{
+    BITMAP shape{};
+    if (!::GetObjectA(bitmap, sizeof(shape), &shape))
+        return false;
+    std::vector<std::uint8_t> pixels;
+    int bitsPerPixel = 0;
+    return GetBitmapBits(bitmap, pixels, bitsPerPixel) &&
+           WriteBitmapFile(path, pixels, shape.bmWidth, shape.bmHeight, bitsPerPixel);
+}
+
+}  // namespace
+
+bool SaveClipboardBitmap(HWND window, const std::string& path)
+{
+    {
+        Clipboard clipboard(window);
+        if (clipboard.IsOpen()) {
+            if (auto bitmap = static_cast<HBITMAP>(clipboard.Get(CF_BITMAP)))
+                return WriteBitmapToFile(bitmap, path);
+        }
+    }
+    // Told only once the clipboard is closed: no other program could use it while the
+    // message is up.
+    ShowMessage(window, kNoBitmapText);
+    return false;
+}
+
+bool GetBitmapBits(HBITMAP bitmap, std::vector<std::uint8_t>& pixels, int& bitsPerPixel)
+{
+    BITMAP shape{};
+    if (!::GetObjectA(bitmap, sizeof(shape), &shape))
+        return false;
+    int screenDepth = 0;
+    {
+        OwnedDC display = OwnedDC::Display();
+        screenDepth = ::GetDeviceCaps(display.get(), PLANES) * ::GetDeviceCaps(display.get(), BITSPIXEL);
+    }
+    const int fileBits = FileBitsPerPixel(screenDepth);
+    const std::optional<std::size_t> size = PixelRowsSize(fileBits, shape.bmWidth, shape.bmHeight);
+    if (fileBits == kNoFileFormat || !size)
+        return false;
+
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = shape.bmWidth;
+    info.bmiHeader.biHeight = shape.bmHeight;   // positive: bottom row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = static_cast<WORD>(fileBits);
+    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<std::uint8_t> rows;
+    try {
+        rows.resize(*size);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+
+    ClientDC screen(nullptr);
+    const int linesRead = ::GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(shape.bmHeight), rows.data(), &info,
+                                      DIB_RGB_COLORS);
+    // Rows that were never read would be stored as a black picture.
+    if (linesRead != shape.bmHeight)
+        return false;
+    pixels = std::move(rows);
+    bitsPerPixel = fileBits;
+    return true;
+}
+
+bool WriteBitmapFile(const std::string& path, const std::vector<std::uint8_t>& pixels, int width, int height,
+                     int bitsPerPixel)
+{
+    const std::vector<std::uint8_t> headers = BitmapFileHeaders(width, height, bitsPerPixel, pixels.size());
+    if (pixels.empty() || headers.empty())
+        return false;
+    bool written = false;
+    {
+        FileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        if (!file)
+            return false;
+        written = WriteAll(file.get(), headers.data(), headers.size()) &&
+                  WriteAll(file.get(), pixels.data(), pixels.size());
+    }
+    // A cut-off picture (a full disk) must not pass for the real one.
+    if (!written)
+        ::DeleteFileA(path.c_str());
+    return written;
+}
