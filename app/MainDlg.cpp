@@ -1,8 +1,11 @@
 #include "app/MainDlg.h"
 #include "app/HookMessage.h"
 #include "framework/FileIO.h"
+#include "framework/MessageBox.h"
 #include "framework/ModulePath.h"
 #include "framework/UniqueHandle.h"
+#include "print/HelpLauncher.h"
+#include "print/Printout.h"
 #include "res/resource.h"
 #include "store/KeyNames.h"
 #include "store/SettingsPath.h"
@@ -13,6 +16,8 @@ constexpr char kTrayTip[] = "Tarnwick";
 // Accepted from outside the program: both end a capture in progress.
 constexpr UINT kDestroyCaptureMessage = WM_USER + 100;
 constexpr UINT kDestroyCaptureMessageToo = WM_USER + 101;
+constexpr char kUnacceptedQuestion[] = "Exit without accepting new settings?";
+constexpr char kWarningCaption[] = "Warning";
 }
 
 CMainDlg::CMainDlg()
@@ -93,7 +98,7 @@ std::optional<LRESULT> CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM l
         return m_dispatcher.OnDestroyCaptureWnd();
     }
     if (message == g_hookKeyDownMsg)
-        return m_dispatcher.OnHookKeyDown(wParam, m_shortcuts);
+        return m_dispatcher.OnHookKeyDown(wParam, lParam, m_shortcuts);
     if (message == m_taskbarCreatedMsg) {
         OnTaskbarCreated();
         return 0;
@@ -109,6 +114,15 @@ std::optional<LRESULT> CMainDlg::OnCommand(WORD id, WORD code)
         return 0;
     case ID_TRAY_EXIT:
         OnTrayExit();
+        return 0;
+    case IDC_PRINT:
+        Printout(m_list.Rows()).PrintShortcuts();
+        return 0;
+    case IDC_HELP_BUTTON:
+        OpenHelpFile();
+        return 0;
+    case IDC_SAVE:
+        SaveSettings();
         return 0;
     }
     return m_form.OnCommand(id, code);
@@ -135,7 +149,8 @@ bool CMainDlg::OnSysCommand(WPARAM command)
 {
     if ((command & 0xFFF0) != SC_CLOSE)
         return false;
-    HideToTray();
+    if (SaveSettings())
+        HideToTray();
     return true;
 }
 
@@ -168,6 +183,27 @@ void CMainDlg::OnTaskbarCreated() { m_trayIcon.RestoreTrayIcon(); }
 bool CMainDlg::LoadShortcuts()
 {
     return ::LoadShortcuts(ReadWholeFile(m_strIniPath), m_shortcuts);
+}
+
+bool CMainDlg::SaveSettings()
+{
+    UpdateData(true);
+    if (m_form.HoldsUnacceptedInput() &&
+        ::MessageBoxA(hwnd(), kUnacceptedQuestion, kWarningCaption, MB_YESNO) == IDNO)
+        return true;
+
+    // Written beside the old file and put in its place in one step: a failure
+    // leaves the old file, and with it the running shortcuts, as they were.
+    std::string reason;
+    if (!ReplaceFileContents(m_strIniPath, SettingsFileBytes(m_list.SettingsRows()), reason)) {
+        ShowMessage(hwnd(), "The shortcuts could not be saved to \"" + m_strIniPath + "\".\r\n" + reason);
+        return false;
+    }
+    m_hook.Remove();
+    if (LoadShortcuts())
+        m_hook.Install(hwnd());
+    HideToTray();
+    return true;
 }
 
 void CMainDlg::HideToTray()

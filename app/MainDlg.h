@@ -35,6 +35,9 @@ private:
     void OnTaskbarCreated();
 
     bool LoadShortcuts();
+    // False when the settings file could not be written: the dialog must then stay
+    // up, however the user closed it. A No at the warning is no failure.
+    bool SaveSettings();
     void HideToTray();
 
     KeyboardHook m_hook;
