@@ -70,6 +70,18 @@ int SelectedListRow(HWND listView)
     return static_cast<int>(::SendMessageA(listView, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
+RECT ListRowScreenRect(HWND listView, int row)
+{
+    RemoteBuffer buffer(listView, sizeof(RECT));
+    RECT bounds{};
+    bounds.left = LVIR_BOUNDS;
+    buffer.Write(0, &bounds, sizeof(bounds));
+    ::SendMessageA(listView, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(buffer.address()));
+    buffer.Read(0, &bounds, sizeof(bounds));
+    ::MapWindowPoints(listView, nullptr, reinterpret_cast<POINT*>(&bounds), 2);
+    return bounds;
+}
+
 namespace {
 // Wine hands an ANSI combo text across processes in its wide form, so ask for that.
 std::string ComboText(HWND combo, LRESULT index)

@@ -14,6 +14,8 @@ struct ListRow {
 
 std::vector<ListRow> ListRows(HWND listView);
 int SelectedListRow(HWND listView);
+// The row's bounds in screen coordinates: where a click selects it.
+RECT ListRowScreenRect(HWND listView, int row);
 std::vector<std::string> ComboEntries(HWND combo);
 std::string ComboSelection(HWND combo);
 std::string WindowText(HWND window);

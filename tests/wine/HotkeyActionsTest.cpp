@@ -1,0 +1,653 @@
+// What CTRL+ALT+key does, pressed with real input through the real hook: texts and
+// pictures on the clipboard with their popup, paths into other programs' file dialogs
+// or to the shell, and the program's composure under a flood of keys.
+#include "tests/wine/support/RemoteControls.h"
+#include "tests/wine/support/ShellRecorder.h"
+#include "tests/wine/support/TestSupport.h"
+#include <gtest/gtest.h>
+#include <commctrl.h>
+#include <commdlg.h>
+#include <atomic>
+#include <memory>
+#include <thread>
+#include <vector>
+
+using namespace wt;
+
+namespace {
+
+constexpr int kShortcutList = 1022;
+constexpr int kNotifyText = 1003;
+constexpr int kMessageBoxText = 0xFFFF;
+constexpr int kFileNameBox = 1148;
+constexpr int kOfficeFileNameId = 48;
+constexpr UINT kDestroyCaptureMessage = WM_USER + 100;
+constexpr char kTextLoaded[] = "Your text has been loaded into the clipboard.";
+constexpr char kImageLoaded[] = "Your image has been loaded into the clipboard.";
+constexpr char kMarker[] = "untouched";
+
+void SendKey(WORD key, bool up)
+{
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    ::SendInput(1, &input, sizeof(input));
+}
+
+// Wine's X11 driver puts the modifiers back to the X server's state (none pressed) when
+// the focus moves, so a chord is pressed only once the desktop has settled, and in one
+// burst.
+void PressChord(std::initializer_list<WORD> keys)
+{
+    constexpr DWORD kSettleMs = 300;
+    ::Sleep(kSettleMs);
+    PressKeys(keys);
+}
+
+void PutTextOnClipboard(const std::string& text)
+{
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    ::EmptyClipboard();
+    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    memcpy(::GlobalLock(block), text.c_str(), text.size() + 1);
+    ::GlobalUnlock(block);
+    ::SetClipboardData(CF_TEXT, block);
+    ::CloseClipboard();
+}
+
+// Visible top-level dialogs of a process other than its main dialog.
+std::vector<HWND> VisibleDialogsOf(DWORD processId)
+{
+    std::vector<HWND> found;
+    for (HWND w = ::FindWindowExA(nullptr, nullptr, "#32770", nullptr); w; w = ::FindWindowExA(nullptr, w, "#32770", nullptr)) {
+        if (::IsWindowVisible(w) && WindowProcess(w) == processId && !::GetDlgItem(w, kShortcutList))
+            found.push_back(w);
+    }
+    return found;
+}
+
+std::vector<HWND> PopupsOf(DWORD processId)
+{
+    std::vector<HWND> popups;
+    for (HWND w : VisibleDialogsOf(processId))
+        if (::GetDlgItem(w, kNotifyText))
+            popups.push_back(w);
+    return popups;
+}
+
+HWND WaitForPopup(DWORD processId, DWORD timeoutMs = 3000)
+{
+    HWND popup = nullptr;
+    WaitUntil([&] {
+        std::vector<HWND> popups = PopupsOf(processId);
+        popup = popups.empty() ? nullptr : popups.front();
+        return popup != nullptr;
+    }, timeoutMs, 5);
+    return popup;
+}
+
+HWND WaitForMessageBox(DWORD processId)
+{
+    HWND box = nullptr;
+    WaitUntil([&] {
+        for (HWND w : VisibleDialogsOf(processId))
+            if (::GetDlgItem(w, kMessageBoxText))
+                box = w;
+        return box != nullptr;
+    }, 3000);
+    return box;
+}
+
+bool ClipboardHasBitmap()
+{
+    return ::IsClipboardFormatAvailable(CF_BITMAP) != FALSE;
+}
+
+// A bottom-up 24-bit file of the given pixels (0x00RRGGBB, top row first).
+std::string BitmapFile(int width, int height, const std::vector<COLORREF>& pixels)
+{
+    const int stride = (width * 3 + 3) & ~3;
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof(info);
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = file.bfOffBits + stride * height;
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
+    bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
+    for (int y = height - 1; y >= 0; --y) {
+        std::string row(stride, '\0');
+        for (int x = 0; x < width; ++x) {
+            const COLORREF rgb = pixels[y * width + x];
+            row[x * 3] = static_cast<char>(rgb & 0xFF);
+            row[x * 3 + 1] = static_cast<char>((rgb >> 8) & 0xFF);
+            row[x * 3 + 2] = static_cast<char>((rgb >> 16) & 0xFF);
+        }
+        bytes += row;
+    }
+    return bytes;
+}
+
+struct ClipboardPicture {
+    int width = 0, height = 0;
+    std::vector<COLORREF> pixels;   // 0x00RRGGBB, top row first
+};
+
+std::optional<ClipboardPicture> ClipboardBitmap()
+{
+    if (!::OpenClipboard(nullptr))
+        return std::nullopt;
+    std::optional<ClipboardPicture> picture;
+    if (HBITMAP bitmap = static_cast<HBITMAP>(::GetClipboardData(CF_BITMAP))) {
+        BITMAP size{};
+        ::GetObjectA(bitmap, sizeof(size), &size);
+        picture.emplace();
+        picture->width = size.bmWidth;
+        picture->height = size.bmHeight;
+        picture->pixels.resize(static_cast<size_t>(size.bmWidth * size.bmHeight));
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = size.bmWidth;
+        info.bmiHeader.biHeight = -size.bmHeight;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        HDC screen = ::GetDC(nullptr);
+        ::GetDIBits(screen, bitmap, 0, size.bmHeight, picture->pixels.data(), &info, DIB_RGB_COLORS);
+        ::ReleaseDC(nullptr, screen);
+        for (COLORREF& pixel : picture->pixels)
+            pixel &= 0xFFFFFF;
+    }
+    ::CloseClipboard();
+    return picture;
+}
+
+// Runs a window of this process on a thread of its own, as another program's window
+// would run: it answers sent messages while the test thread presses keys. Whatever
+// the thread still shows at the end is closed.
+class WindowThread {
+public:
+    template <typename Run>
+    explicit WindowThread(Run run)
+        : m_thread([this, run] {
+              m_threadId = ::GetCurrentThreadId();
+              run();
+              m_done = true;
+          })
+    {
+    }
+    ~WindowThread()
+    {
+        while (!m_done) {
+            for (HWND w : Windows())
+                ::PostMessageA(w, WM_CLOSE, 0, 0);
+            ::Sleep(50);
+        }
+        m_thread.join();
+    }
+
+    // The thread's first visible top-level window that satisfies the test.
+    HWND WaitForWindow(const std::function<bool(HWND)>& wanted) const
+    {
+        HWND found = nullptr;
+        WaitUntil([&] {
+            for (HWND w : Windows())
+                if (::IsWindowVisible(w) && wanted(w))
+                    found = w;
+            return found != nullptr;
+        });
+        return found;
+    }
+
+private:
+    std::vector<HWND> Windows() const
+    {
+        std::vector<HWND> windows;
+        if (m_threadId == 0)
+            return windows;
+        ::EnumThreadWindows(m_threadId, [](HWND w, LPARAM list) {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
+            return TRUE;
+        }, reinterpret_cast<LPARAM>(&windows));
+        return windows;
+    }
+
+    std::atomic<DWORD> m_threadId{0};
+    std::atomic<bool> m_done{false};
+    std::thread m_thread;
+};
+
+LRESULT CALLBACK QuitOnDestroyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_DESTROY)
+        ::PostQuitMessage(0);
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+// Makes a visible top-level window of the class, lets `fill` add its children and
+// serves it until it is closed. For a WindowThread.
+void RunTopLevelWindow(const char* className, const std::function<void(HWND)>& fill)
+{
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = QuitOnDestroyProc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = className;
+    ::RegisterClassA(&wc);
+    HWND window = ::CreateWindowExA(0, className, className, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400, 200,
+                                    nullptr, nullptr, wc.hInstance, nullptr);
+    fill(window);
+    MSG msg;
+    while (::GetMessageA(&msg, nullptr, 0, 0) > 0)
+        ::DispatchMessageA(&msg);
+    ::UnregisterClassA(className, wc.hInstance);
+}
+
+void BringToFront(HWND window)
+{
+    ::SetForegroundWindow(window);
+    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == window; }));
+}
+
+class HotkeyActionsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        EndAllInstances();
+        PutTextOnClipboard(kMarker);
+    }
+    void TearDown() override
+    {
+        m_desk.reset();
+        m_program.reset();
+        EndAllInstances();
+    }
+
+    // Starts the NT edition with these settings and waits until it has gone to the
+    // tray. The icon is added after the hook is installed.
+    void Start(const std::string& settings)
+    {
+        m_install.WriteFile("keyset.ini", settings);
+        m_program = std::make_unique<Process>(m_install.Path("ntlauncher.exe"), m_install.Folder());
+        m_dialog = FindMainDialog(m_program->Id());
+        ASSERT_NE(m_dialog, nullptr);
+        ASSERT_TRUE(WaitUntil([&] { return TrayIconPresent(m_dialog); }));
+        ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(m_dialog); }));
+        // Someone works in another program, as people do when they press a hotkey.
+        // Without a window manager the hidden dialog would otherwise keep the focus.
+        m_desk = std::make_unique<WindowThread>([] { RunTopLevelWindow("TarnwickTestDesk", [](HWND) {}); });
+        HWND desk = m_desk->WaitForWindow([](HWND) { return true; });
+        ASSERT_NE(desk, nullptr);
+        BringToFront(desk);
+    }
+    DWORD ProgramId() const { return m_program->Id(); }
+
+    void CloseAllPopups()
+    {
+        for (HWND popup : PopupsOf(ProgramId()))
+            ::PostMessageA(popup, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(WaitUntil([&] { return PopupsOf(ProgramId()).empty(); }, 5000));
+    }
+
+    void ExpectClipboardText(const std::string& expected)
+    {
+        EXPECT_TRUE(WaitUntil([] { return ClipboardText() != std::optional<std::string>(kMarker); }, 3000));
+        EXPECT_EQ(ClipboardText().value_or("(none)"), expected);
+    }
+
+    bool Responsive() const
+    {
+        DWORD_PTR result = 0;
+        return ::SendMessageTimeoutA(m_dialog, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result) != 0;
+    }
+
+    ProgramInstall m_install{CurrentTestName()};
+    std::unique_ptr<Process> m_program;
+    std::unique_ptr<WindowThread> m_desk;
+    HWND m_dialog = nullptr;
+};
+
+TEST_F(HotkeyActionsTest, TextGoesToTheClipboardAndThePopupClosesByItself)
+{
+    Start("[contents]\r\nT=Kind regards,{}The desk\r\n");
+    PressChord({VK_CONTROL, VK_MENU, 'T'});
+
+    HWND popup = WaitForPopup(ProgramId());
+    ASSERT_NE(popup, nullptr);
+    const DWORD shownAt = ::GetTickCount();
+    EXPECT_EQ(WindowText(::GetDlgItem(popup, kNotifyText)), kTextLoaded);
+    EXPECT_EQ(WindowText(popup), "Tarnwick");
+    EXPECT_EQ(ClipboardText().value_or("(none)"), "Kind regards,\r\nThe desk");
+
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(popup); }, 5000, 10));
+    const DWORD shownFor = ::GetTickCount() - shownAt;
+    EXPECT_GE(shownFor, 1300u);
+    EXPECT_LE(shownFor, 2500u);
+    EXPECT_TRUE(Responsive());
+}
+
+TEST_F(HotkeyActionsTest, ThePopupClosesAtOnceOnAClickEscapeOrItsCloseCommand)
+{
+    Start("[contents]\r\nT=tee\r\n");
+    const struct {
+        const char* how;
+        std::function<void(HWND)> close;
+    } cases[] = {
+        {"click beside the text", [](HWND popup) {
+             RECT box{};
+             ::GetWindowRect(popup, &box);
+             ClickAt(box.left + 4, box.bottom - 4);
+         }},
+        {"click on the text", [](HWND popup) {
+             RECT text{};
+             ::GetWindowRect(::GetDlgItem(popup, kNotifyText), &text);
+             ClickAt((text.left + text.right) / 2, (text.top + text.bottom) / 2);
+         }},
+        {"escape", [](HWND popup) {
+             // Escape as it reaches the popup once it has the focus: through its queue,
+             // where the dialog loop turns it into the cancel command.
+             ::PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+             ::PostMessageA(popup, WM_KEYUP, VK_ESCAPE, 0);
+         }},
+        {"close command", [](HWND popup) { ::PostMessageA(popup, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        PressChord({VK_CONTROL, VK_MENU, 'T'});
+        HWND popup = WaitForPopup(ProgramId());
+        ASSERT_NE(popup, nullptr);
+        const DWORD start = ::GetTickCount();
+        c.close(popup);
+        EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(popup); }, 1000, 10));
+        EXPECT_LT(::GetTickCount() - start, 1000u);
+    }
+    EXPECT_TRUE(Responsive());
+}
+
+TEST_F(HotkeyActionsTest, APictureGoesToTheClipboardPixelForPixel)
+{
+    const std::vector<COLORREF> pixels = {0xFF0000, 0x00FF00, 0x0000FF, 0x123456, 0xFFFFFF, 0x000000};
+    m_install.WriteFile("face.bmp", BitmapFile(3, 2, pixels));
+    Start("[graphics]\r\nP=" + m_install.Path("face.bmp") + "\r\n");
+    PressChord({VK_CONTROL, VK_MENU, 'P'});
+
+    HWND popup = WaitForPopup(ProgramId());
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(WindowText(::GetDlgItem(popup, kNotifyText)), kImageLoaded);
+    std::optional<ClipboardPicture> picture = ClipboardBitmap();
+    ASSERT_TRUE(picture.has_value()) << "no CF_BITMAP on the clipboard";
+    EXPECT_EQ(picture->width, 3);
+    EXPECT_EQ(picture->height, 2);
+    EXPECT_EQ(picture->pixels, pixels);
+    CloseAllPopups();
+}
+
+TEST_F(HotkeyActionsTest, APictureThatWillNotLoadIsReportedAndTheClipboardKept)
+{
+    m_install.WriteFile("broken.bmp", "BM this is no bitmap");
+    const struct {
+        const char* key;
+        std::string file;
+    } cases[] = {
+        {"M", m_install.Path("missing.bmp")},
+        {"B", m_install.Path("broken.bmp")},
+    };
+    Start("[graphics]\r\nM=" + cases[0].file + "\r\nB=" + cases[1].file + "\r\n");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        PressChord({VK_CONTROL, VK_MENU, static_cast<WORD>(c.key[0])});
+        HWND box = WaitForMessageBox(ProgramId());
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(WindowText(::GetDlgItem(box, kMessageBoxText)), "Can't load file \"" + c.file + "\" as a bitmap.");
+        EXPECT_EQ(WindowText(box), "ntlauncher");
+        EXPECT_TRUE(PopupsOf(ProgramId()).empty());
+        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box); }));
+        EXPECT_EQ(ClipboardText().value_or("(none)"), kMarker);
+        EXPECT_FALSE(ClipboardHasBitmap());
+    }
+}
+
+TEST_F(HotkeyActionsTest, TheKeysMustMatchTheRecord)
+{
+    Start("[contents]\r\n5=five\r\nT=tee\r\n");
+    const struct {
+        const char* what;
+        std::initializer_list<WORD> keys;
+        const char* expected;
+    } cases[] = {
+        {"numeric pad digit", {VK_CONTROL, VK_MENU, VK_NUMPAD5}, "five"},
+        {"digit row", {VK_CONTROL, VK_MENU, '5'}, "five"},
+        {"letter", {VK_CONTROL, VK_MENU, 'T'}, "tee"},
+        {"shift held", {VK_CONTROL, VK_MENU, VK_SHIFT, 'T'}, nullptr},
+        {"alt missing", {VK_CONTROL, 'T'}, nullptr},
+        {"another digit on the pad", {VK_CONTROL, VK_MENU, VK_NUMPAD6}, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        PutTextOnClipboard(kMarker);
+        PressChord(c.keys);
+        if (c.expected) {
+            ExpectClipboardText(c.expected);
+            CloseAllPopups();
+        } else {
+            EXPECT_EQ(WaitForPopup(ProgramId(), 700), nullptr);
+            EXPECT_EQ(ClipboardText().value_or("(none)"), kMarker);
+        }
+    }
+}
+
+TEST_F(HotkeyActionsTest, EveryMatchingRecordRunsInTableOrder)
+{
+    ShellRecorder recorder({".twk"});
+    m_install.WriteFile("report.twk", "");
+    // Written text first: the table still lists the path before it.
+    Start("[contents]\r\nW=hello\r\n[paths]\r\nW=" + m_install.Path("report.twk") + "\r\n");
+    PressChord({VK_CONTROL, VK_MENU, 'W'});
+
+    ASSERT_TRUE(recorder.WaitForRecords(1));
+    ExpectClipboardText("hello");
+    EXPECT_NE(WaitForPopup(ProgramId()), nullptr);
+    std::vector<std::string> records = recorder.Records();
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0], "\"" + m_install.Path("report.twk") + "\"");
+    CloseAllPopups();
+}
+
+TEST_F(HotkeyActionsTest, PathsOpenWithTheShellAsPrepared)
+{
+    ShellRecorder recorder({".twk", "mailto", "ftp"});
+    m_install.WriteFile("report.twk", "");
+    const struct {
+        WORD key;
+        std::string stored;
+        std::string received;
+    } cases[] = {
+        {'1', "  " + m_install.Path("report.twk"), m_install.Path("report.twk")},
+        {'2', "mailto:desk@example.com", "mailto:desk@example.com"},
+        {'3', "\tftp:\\\\files\\pub\\", "ftp://files/pub/"},
+        {'4', "FTP:\\\\files\\pub", "FTP://files/pub"},
+    };
+    std::string settings = "[paths]\r\n";
+    for (const auto& c : cases)
+        settings += std::string(1, static_cast<char>(c.key)) + "=" + c.stored + "\r\n";
+    Start(settings);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        recorder.Clear();
+        PressChord({VK_CONTROL, VK_MENU, c.key});
+        ASSERT_TRUE(recorder.WaitForRecords(1));
+        EXPECT_EQ(recorder.Records().front(), "\"" + c.received + "\"");
+    }
+    EXPECT_EQ(ClipboardText().value_or("(none)"), kMarker);
+}
+
+// The common dialog runs GetOpenFileNameA on a thread of the test, as another
+// program would run it.
+TEST_F(HotkeyActionsTest, APathMovesTheCommonFileDialogInFront)
+{
+    const std::string start = m_install.Path("start");
+    const std::string target = m_install.Path("target");
+    ASSERT_TRUE(::CreateDirectoryA(start.c_str(), nullptr));
+    ASSERT_TRUE(::CreateDirectoryA(target.c_str(), nullptr));
+    // The text under the same key shows whether the walk ended after the navigation.
+    Start("[paths]\r\nF9=  " + target + "\r\n[contents]\r\nF9=walked on\r\n");
+
+    WindowThread dialogThread([&] {
+        char file[MAX_PATH] = {};
+        OPENFILENAMEA ofn{};
+        ofn.lStructSize = sizeof(ofn);
+        ofn.lpstrFile = file;
+        ofn.nMaxFile = MAX_PATH;
+        ofn.lpstrInitialDir = start.c_str();
+        ofn.Flags = OFN_EXPLORER;
+        ::GetOpenFileNameA(&ofn);
+    });
+    HWND frame = dialogThread.WaitForWindow([](HWND w) { return ::GetDlgItem(w, 1121) != nullptr; });
+    ASSERT_NE(frame, nullptr);
+    BringToFront(frame);
+
+    PressChord({VK_CONTROL, VK_MENU, VK_F9});
+    char folder[MAX_PATH] = {};
+    EXPECT_TRUE(WaitUntil([&] {
+        ::SendMessageA(frame, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
+        return _stricmp(folder, target.c_str()) == 0;
+    }, 3000)) << "the dialog is in " << folder;
+    HWND edit = ::GetDlgItem(::GetDlgItem(::GetDlgItem(frame, kFileNameBox), kFileNameBox), kFileNameBox);
+    EXPECT_EQ(WindowText(edit), "");
+    EXPECT_EQ(WaitForPopup(ProgramId(), 700), nullptr);
+    EXPECT_EQ(ClipboardText().value_or("(none)"), kMarker);
+}
+
+// Stands in for an Office file dialog: its class and a rich-edit file-name box that
+// records the keys it is sent.
+class OfficeDialogFixture {
+public:
+    static constexpr char kClassName[] = "bosa_sdm_Mso96";
+
+    OfficeDialogFixture() : m_thread([this] { Run(); }) {}
+    HWND Frame() const { return m_frame; }
+    HWND FileNameBox() const { return m_box; }
+    int EnterDowns() const { return m_enterDowns; }
+    int EnterUps() const { return m_enterUps; }
+    bool WaitUntilReady() { return WaitUntil([&] { return m_box != nullptr; }); }
+
+private:
+    void Run()
+    {
+        ::LoadLibraryA("riched20.dll");
+        RunTopLevelWindow(kClassName, [this](HWND frame) {
+            HWND box = ::CreateWindowExW(0, L"RichEdit20W", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 300, 24,
+                                         frame, reinterpret_cast<HMENU>(kOfficeFileNameId), nullptr, nullptr);
+            ::SetWindowSubclass(box, BoxProc, 0, reinterpret_cast<DWORD_PTR>(this));
+            m_frame = frame;
+            m_box = box;
+        });
+    }
+    static LRESULT CALLBACK BoxProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self)
+    {
+        auto* fixture = reinterpret_cast<OfficeDialogFixture*>(self);
+        if (message == WM_KEYDOWN && wParam == VK_RETURN)
+            ++fixture->m_enterDowns;
+        if (message == WM_KEYUP && wParam == VK_RETURN)
+            ++fixture->m_enterUps;
+        return ::DefSubclassProc(w, message, wParam, lParam);
+    }
+
+    std::atomic<HWND> m_frame{nullptr};
+    std::atomic<HWND> m_box{nullptr};
+    std::atomic<int> m_enterDowns{0};
+    std::atomic<int> m_enterUps{0};
+    WindowThread m_thread;
+};
+
+TEST_F(HotkeyActionsTest, APathGoesIntoTheOfficeFileDialogInFront)
+{
+    Start("[paths]\r\nF9= FTP:\\\\files\\pub\r\n");
+    OfficeDialogFixture office;
+    ASSERT_TRUE(office.WaitUntilReady());
+    BringToFront(office.Frame());
+
+    PressChord({VK_CONTROL, VK_MENU, VK_F9});
+    EXPECT_TRUE(WaitUntil([&] { return office.EnterUps() == 1; }, 3000));
+    EXPECT_EQ(office.EnterDowns(), 1);
+    EXPECT_EQ(WindowText(office.FileNameBox()), "FTP://files/pub");
+}
+
+TEST_F(HotkeyActionsTest, AMessageBoxInFrontLeavesThePathToTheShell)
+{
+    ShellRecorder recorder({".twk"});
+    m_install.WriteFile("report.twk", "");
+    Start("[paths]\r\nF9=" + m_install.Path("report.twk") + "\r\n");
+    WindowThread boxThread([] { ::MessageBoxA(nullptr, "Something happened.", "Front", MB_OK); });
+    HWND box = boxThread.WaitForWindow([](HWND w) { return WindowText(w) == "Front"; });
+    ASSERT_NE(box, nullptr);
+    BringToFront(box);
+
+    PressChord({VK_CONTROL, VK_MENU, VK_F9});
+    EXPECT_TRUE(recorder.WaitForRecords(1));
+    EXPECT_TRUE(::IsWindow(box)) << "the message box was acted on";
+}
+
+TEST_F(HotkeyActionsTest, AFloodOfKeysLeavesTheProgramResponsive)
+{
+    Start("[contents]\r\nT=tee\r\n");
+    // A held key: the keyboard repeats its key-down without a key-up.
+    SendKey(VK_CONTROL, false);
+    SendKey(VK_MENU, false);
+    ::Sleep(30);
+    std::vector<INPUT> repeats(50);
+    for (INPUT& input : repeats) {
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = 'T';
+    }
+    ::SendInput(static_cast<UINT>(repeats.size()), repeats.data(), sizeof(INPUT));
+    SendKey('T', true);
+    SendKey(VK_MENU, true);
+    SendKey(VK_CONTROL, true);
+    ExpectClipboardText("tee");
+    ::Sleep(300);
+    EXPECT_LE(PopupsOf(ProgramId()).size(), 1u) << "each repeat opened a popup";
+    CloseAllPopups();
+
+    constexpr DWORD kQuickSuccessionMs = 20;
+    for (int i = 0; i < 100; ++i) {
+        PressKeys({VK_CONTROL, VK_MENU, 'T'});
+        ::Sleep(kQuickSuccessionMs);
+    }
+    EXPECT_TRUE(Responsive());
+    // Each press still gets its popup; they must all go in the end.
+    EXPECT_TRUE(WaitUntil([&] { return PopupsOf(ProgramId()).empty(); }, 240000)) << "popups stayed";
+    EXPECT_FALSE(m_program->WaitForExit(0)) << "the program ended";
+    EXPECT_TRUE(Responsive());
+    EXPECT_EQ(ClipboardText().value_or("(none)"), "tee");
+}
+
+TEST_F(HotkeyActionsTest, TheCaptureKeyKeepsOneCaptureWindow)
+{
+    Start("[contents]\r\nT=tee\r\n");
+    auto captureWindows = [&] {
+        int count = 0;
+        for (HWND w = ::FindWindowExA(nullptr, nullptr, nullptr, "Target"); w; w = ::FindWindowExA(nullptr, w, nullptr, "Target"))
+            count += WindowProcess(w) == ProgramId();
+        return count;
+    };
+    PressChord({VK_CONTROL, VK_MENU, VK_SNAPSHOT});
+    ASSERT_TRUE(WaitUntil([&] { return captureWindows() == 1; }));
+    PressChord({VK_CONTROL, VK_MENU, VK_SNAPSHOT});
+    ::Sleep(300);
+    EXPECT_EQ(captureWindows(), 1);
+    PressChord({VK_SNAPSHOT});
+    ::Sleep(300);
+    EXPECT_EQ(captureWindows(), 1);
+
+    ::PostMessageA(m_dialog, kDestroyCaptureMessage, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return captureWindows() == 0; }));
+    EXPECT_TRUE(Responsive());
+}
+
+}  // namespace

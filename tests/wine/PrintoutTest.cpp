@@ -1,0 +1,258 @@
+// Printing the reference sheet as a user does it: the Print button, Wine's print
+// dialog, and a CUPS printer that writes PDF files into $TARNWICK_PDF_DIR (started by
+// scripts/print-session.sh). Poppler reads PDFs only natively, so each test leaves its
+// sheet as <test>.pdf in the "sheets" folder there, with <test>.expect: the number of
+// pages and the texts that must fill the pages in order. printout-pdf-check.sh, run
+// by ctest after this program, holds the sheets against them.
+#include "tests/wine/support/RemoteControls.h"
+#include "tests/wine/support/TestSupport.h"
+#include <gtest/gtest.h>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <vector>
+
+using namespace wt;
+
+namespace {
+
+constexpr UINT kTrayOpen = 32784;
+constexpr int kShortcutList = 1022;
+constexpr int kPrintButton = 1030;
+constexpr DWORD kPrintTimeoutMs = 30000;
+// How long a cancelled job has to show up before we believe that none will.
+constexpr DWORD kNoJobWaitMs = 4000;
+
+// What every sheet begins with, whatever the list holds.
+const std::vector<std::string> kFirstPageHeader = {
+    "Tarnwick Shortcuts",
+    "First two HotKeys are CTRL+ALT.",
+    "Third Hotkey:",
+    "Print Screen Selective screen capture",
+    "Home Capture of application path\\filename",
+};
+
+// Text as pdftotext gives it back: line breaks, whether ours or the wrapping's, are
+// plain spaces.
+std::string Normalized(const std::string& text)
+{
+    std::istringstream words(text);
+    std::string word, result;
+    while (words >> word)
+        result += (result.empty() ? "" : " ") + word;
+    return result;
+}
+
+std::string WindowsPath(std::string unixPath)
+{
+    for (char& c : unixPath)
+        if (c == '/')
+            c = '\\';
+    return "Z:" + unixPath;
+}
+
+std::vector<std::string> PdfFiles(const std::string& folder)
+{
+    std::vector<std::string> files;
+    WIN32_FIND_DATAA found{};
+    HANDLE search = ::FindFirstFileA((folder + "\\*.pdf").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return files;
+    do
+        files.push_back(folder + "\\" + found.cFileName);
+    while (::FindNextFileA(search, &found));
+    ::FindClose(search);
+    return files;
+}
+
+std::string FileBytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+// The printer writes the file while we look: it is whole once it ends with the
+// PDF trailer.
+bool PdfComplete(const std::string& path)
+{
+    const std::string bytes = FileBytes(path);
+    return bytes.size() > 8 && bytes.find("%%EOF", bytes.size() - 8) != std::string::npos;
+}
+
+// The top-level dialog of the process other than the main dialog.
+HWND FindOtherDialog(DWORD processId, HWND mainDialog)
+{
+    HWND found = nullptr;
+    WaitUntil([&] {
+        for (HWND w = ::FindWindowExA(nullptr, nullptr, "#32770", nullptr); w; w = ::FindWindowExA(nullptr, w, "#32770", nullptr)) {
+            if (w != mainDialog && ::IsWindowVisible(w) && WindowProcess(w) == processId) {
+                found = w;
+                return true;
+            }
+        }
+        return false;
+    });
+    return found;
+}
+
+void ClickButton(HWND dialog, int id)
+{
+    RECT box{};
+    ::GetWindowRect(::GetDlgItem(dialog, id), &box);
+    ClickAt((box.left + box.right) / 2, (box.top + box.bottom) / 2);
+}
+
+class PrintoutTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const char* pdfDir = std::getenv("TARNWICK_PDF_DIR");
+        if (!pdfDir)
+            GTEST_SKIP() << "no PDF printer: run the tests through scripts/test.sh";
+        m_pdfFolder = WindowsPath(pdfDir);
+        ::CreateDirectoryA((m_pdfFolder + "\\sheets").c_str(), nullptr);
+        // A sheet left from an earlier run must not stand in for this one's.
+        m_sheet = m_pdfFolder + "\\sheets\\" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        ::DeleteFileA((m_sheet + ".pdf").c_str());
+        ::DeleteFileA((m_sheet + ".expect").c_str());
+        for (const std::string& file : PdfFiles(m_pdfFolder))
+            ::DeleteFileA(file.c_str());
+        EndAllInstances();
+    }
+    void TearDown() override
+    {
+        m_program.reset();
+        EndAllInstances();
+    }
+
+    // The program with these settings, its main dialog opened from the tray.
+    HWND StartShown(const std::string& settings)
+    {
+        m_install.WriteFile("keyset.ini", settings);
+        m_program = std::make_unique<Process>(m_install.Path("ntlauncher.exe"), m_install.Folder());
+        HWND dialog = FindMainDialog(m_program->Id());
+        EXPECT_NE(dialog, nullptr);
+        ::PostMessageA(dialog, WM_COMMAND, kTrayOpen, 0);
+        EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(dialog) != FALSE; }));
+        return dialog;
+    }
+
+    // Presses Print and answers the print dialog with its OK or Cancel button.
+    void Print(HWND dialog, int answer)
+    {
+        ::PostMessageA(::GetDlgItem(dialog, kPrintButton), BM_CLICK, 0, 0);
+        HWND printDialog = FindOtherDialog(m_program->Id(), dialog);
+        ASSERT_NE(printDialog, nullptr) << "no print dialog";
+        ClickButton(printDialog, answer);
+        ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(printDialog); })) << "print dialog stayed open";
+    }
+
+    // Waits for the printed PDF and keeps it, with what it must show, for the check.
+    void KeepSheet(const std::string& pages, const std::vector<std::string>& expected)
+    {
+        std::string pdf;
+        ASSERT_TRUE(WaitUntil([&] {
+            const auto files = PdfFiles(m_pdfFolder);
+            if (files.size() != 1 || !PdfComplete(files[0]))
+                return false;
+            pdf = files[0];
+            return true;
+        }, kPrintTimeoutMs)) << "no PDF in " << m_pdfFolder;
+
+        ASSERT_TRUE(::MoveFileExA(pdf.c_str(), (m_sheet + ".pdf").c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED));
+        std::ofstream expect(m_sheet + ".expect", std::ios::binary);
+        expect << "pages " << pages << "\n";
+        for (const std::string& line : expected)
+            expect << line << "\n";
+    }
+
+    // The header and every list row, as the list shows it, in its order.
+    std::vector<std::string> ExpectedEntries(HWND dialog) const
+    {
+        std::vector<std::string> entries;
+        for (const std::string& header : kFirstPageHeader)
+            entries.push_back("entry " + header);
+        for (const ListRow& row : ListRows(::GetDlgItem(dialog, kShortcutList)))
+            entries.push_back("entry " + Normalized(row.key + " " + row.payload));
+        return entries;
+    }
+
+    ProgramInstall m_install{CurrentTestName()};
+    std::unique_ptr<Process> m_program;
+    std::string m_pdfFolder;
+    std::string m_sheet;   // where this test's sheet is kept, without extension
+};
+
+TEST_F(PrintoutTest, EmptyListPrintsOnePageWithTheFixedKeys)
+{
+    HWND dialog = StartShown("");
+    Print(dialog, IDOK);
+    KeepSheet("1", ExpectedEntries(dialog));
+}
+
+TEST_F(PrintoutTest, ADozenShortcutsPrintAsTheListShowsThem)
+{
+    HWND dialog = StartShown(
+        "[paths]\r\n"
+        "A=c:\\reports\\annual\r\n"
+        "B=C:\\R&D\\plans & budgets\r\n"
+        "F5=http://intranet/search?q=tarnwick&lang=en\r\n"
+        "M=mailto:desk@example.com\r\n"
+        "7=D:\\Projects\\Bridge over the river\\drawings and calculations\\second revision of the "
+        "northern abutment\\final\r\n"
+        "[contents]\r\n"
+        "3=Kind regards,{}The desk\r\n"
+        "S=Please find the signed copy attached.\r\n"
+        "F1=Line one{}Line two{}Line three\r\n"
+        "Z=The quick brown fox jumps over the lazy dog, again and again, until the text is far "
+        "wider than its column and has to wrap onto a second and a third line of the sheet.\r\n"
+        "[graphics]\r\n"
+        "L=c:\\images\\logo.bmp\r\n"
+        "Q=c:\\images\\signature.bmp\r\n"
+        "F12=c:\\images\\map of the site.bmp\r\n");
+    ASSERT_EQ(ListRows(::GetDlgItem(dialog, kShortcutList)).size(), 12u);
+
+    Print(dialog, IDOK);
+    KeepSheet("1", ExpectedEntries(dialog));
+}
+
+TEST_F(PrintoutTest, ALongListGoesOnOnFurtherPagesWithoutTheTitle)
+{
+    std::string settings = "[contents]\r\n";
+    for (char key = 'A'; key <= 'Z'; ++key)
+        settings += std::string(1, key) + "=Entry " + key + " first line{}second line{}third line{}fourth line\r\n";
+    HWND dialog = StartShown(settings);
+
+    Print(dialog, IDOK);
+    // The header occurs once in the entries, so a second title would not match.
+    KeepSheet("2+", ExpectedEntries(dialog));
+}
+
+TEST_F(PrintoutTest, ARowTallerThanAPageIsPrintedCutOffAloneAndTheJobGoesOn)
+{
+    std::string tall;
+    for (int line = 1; line <= 120; ++line)
+        tall += (line > 1 ? "{}" : "") + std::string("line ") + std::to_string(line);
+    HWND dialog = StartShown("[contents]\r\n0=short\r\n1=" + tall + "\r\n2=after the tall one\r\n");
+
+    Print(dialog, IDOK);
+    std::vector<std::string> entries = ExpectedEntries(dialog);
+    ASSERT_EQ(entries.size(), kFirstPageHeader.size() + 3);
+    // It does not fit below the first row, so it gets the second page to itself, as
+    // much of it as fits; the row after it starts the third page.
+    entries[kFirstPageHeader.size() + 1].replace(0, 5, "cut");
+    KeepSheet("3", entries);
+}
+
+TEST_F(PrintoutTest, CancelPrintsNothing)
+{
+    HWND dialog = StartShown("[paths]\r\nA=c:\\reports\r\n");
+    Print(dialog, IDCANCEL);
+
+    EXPECT_FALSE(WaitUntil([&] { return !PdfFiles(m_pdfFolder).empty(); }, kNoJobWaitMs));
+    EXPECT_TRUE(::IsWindowEnabled(dialog));
+    EXPECT_FALSE(m_program->WaitForExit(0));
+}
+
+}  // namespace

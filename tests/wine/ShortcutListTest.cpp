@@ -1,0 +1,149 @@
+// The shortcut list of the main dialog: viewing a clicked row in the form, leaving the
+// view, deleting rows, and the key combo that offers exactly the free keys.
+#include "tests/wine/EditorDriver.h"
+
+using namespace wt;
+
+namespace {
+
+// Listed as 3, B, G, F12.
+const char kFourShortcuts[] =
+    "[paths]\r\nB=c:\\reports\r\nF12=http://example.org\r\n"
+    "[graphics]\r\nG=c:\\images\\logo.bmp\r\n"
+    "[contents]\r\n3=Kind regards,{}The desk\r\n";
+
+constexpr int kFormControls[] = {kAccept, kPathRadio, kTextRadio, kGraphicRadio, kPathBox, kFolderBrowse,
+                                 kFileBrowse, kEmail, kTextBox, kSaveBitmap};
+
+class ShortcutListTest : public EditorTest {
+protected:
+    int RowOf(const std::string& key) const
+    {
+        std::vector<std::string> keys = RowKeys();
+        return static_cast<int>(std::find(keys.begin(), keys.end(), key) - keys.begin());
+    }
+};
+
+TEST_F(ShortcutListTest, AClickedRowIsShownReadOnlyWithItsKey)
+{
+    Start(kFourShortcuts);
+    struct Case {
+        const char* key;
+        int radio;
+        int box;
+        const char* payload;
+    } cases[] = {
+        {"B", kPathRadio, kPathBox, "c:\\reports"},
+        {"3", kTextRadio, kTextBox, "Kind regards,\r\nThe desk"},
+        {"G", kGraphicRadio, kImageBox, "c:\\images\\logo.bmp"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        ClickRow(RowOf(c.key));
+        EXPECT_EQ(SelectedKey(), c.key);
+        EXPECT_TRUE(IsChecked(c.radio));
+        EXPECT_EQ(Text(c.box), c.payload);
+        for (int id : kFormControls)
+            EXPECT_FALSE(IsEnabled(id)) << id;
+        EXPECT_TRUE(IsEnabled(kKeyCombo));
+        EXPECT_TRUE(IsReadOnly(kImageBox));
+        EXPECT_FALSE(HintVisible());
+        // Only the viewed row's key joins the free ones, at its place.
+        EXPECT_EQ(Keys().size(), 45u);
+        for (const char* other : {"3", "B", "G"})
+            EXPECT_EQ(Offers(other), std::string(other) == c.key) << other;
+    }
+    std::vector<std::string> keys = Keys();
+    EXPECT_EQ(std::find(keys.begin(), keys.end(), "G") - keys.begin(), 14) << "G between F and H";
+}
+
+TEST_F(ShortcutListTest, ClickingBesideTheRowsEndsTheView)
+{
+    Start(kFourShortcuts);
+    ClickRow(RowOf("B"));
+    ASSERT_FALSE(IsEnabled(kAccept));
+    ClickBelowRows();
+    EXPECT_EQ(SelectedListRow(Control(kShortcutList)), -1);
+    EXPECT_FALSE(Offers("B"));
+    EXPECT_EQ(SelectedKey(), "0");
+    EXPECT_TRUE(IsEnabled(kAccept));
+    EXPECT_TRUE(IsEnabled(kPathBox));
+    EXPECT_EQ(Text(kPathBox), "");
+    EXPECT_TRUE(HintVisible());
+}
+
+TEST_F(ShortcutListTest, PickingAnotherKeyWhileViewingGivesABlankFormForThatKey)
+{
+    Start(kFourShortcuts);
+    for (const char* viewed : {"B", "3"}) {
+        SCOPED_TRACE(viewed);
+        ClickRow(RowOf(viewed));
+        PickKey("D");
+        Settle();
+        EXPECT_FALSE(Offers(viewed));
+        EXPECT_EQ(SelectedKey(), "D");
+        EXPECT_EQ(SelectedListRow(Control(kShortcutList)), -1);
+        EXPECT_TRUE(IsEnabled(kAccept));
+        EXPECT_EQ(Text(kPathBox), "");
+        EXPECT_EQ(Text(kTextBox), "");
+        EXPECT_EQ(Rows().size(), 4u);
+    }
+    // The blank form takes a new shortcut for the picked key.
+    SetText(kTextBox, "new");
+    EXPECT_EQ(Click(kAccept), std::nullopt);
+    EXPECT_EQ(RowKeys(), (std::vector<std::string>{"3", "B", "D", "G", "F12"}));
+    EXPECT_EQ(Rows()[1].payload, "c:\\reports") << "the viewed row kept its payload";
+}
+
+TEST_F(ShortcutListTest, DeleteFreesTheRowsKeyAtItsPlace)
+{
+    Start(kFourShortcuts);
+    struct Case {
+        const char* key;
+        size_t index;  // where the freed key shows in the combo
+    } cases[] = {
+        {"F12", 44},   // the last of all names goes back at the end
+        {"B", 10},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        const size_t rowsBefore = Rows().size();
+        ClickRow(RowOf(c.key));
+        EXPECT_EQ(Click(kDeleteButton), std::nullopt);
+        EXPECT_EQ(Rows().size(), rowsBefore - 1);
+        EXPECT_EQ(RowOf(c.key), static_cast<int>(Rows().size()));
+        std::vector<std::string> keys = Keys();
+        ASSERT_GT(keys.size(), c.index);
+        EXPECT_EQ(keys[c.index], c.key);
+        // The path kind asks for the next path, writing the freed key back as the selection.
+        EXPECT_EQ(SelectedKey(), c.key);
+        EXPECT_TRUE(IsEnabled(kAccept));
+        EXPECT_TRUE(HintVisible());
+    }
+}
+
+TEST_F(ShortcutListTest, DeletingARowReachedWithTheArrowKeysKeepsTheViewedRowsKeyInUse)
+{
+    Start(kFourShortcuts);
+    ClickRow(RowOf("B"));
+    PressKeys({VK_DOWN});
+    ASSERT_TRUE(WaitUntil([&] { return SelectedListRow(Control(kShortcutList)) == RowOf("G"); }));
+    Settle();
+    EXPECT_EQ(Click(kDeleteButton), std::nullopt);
+    EXPECT_EQ(RowKeys(), (std::vector<std::string>{"3", "B", "F12"}));
+    EXPECT_TRUE(Offers("G"));
+    EXPECT_FALSE(Offers("B")) << "B is still used by its row";
+}
+
+TEST_F(ShortcutListTest, EditAndDeleteWithoutASelectedRowSayNothingWasSelected)
+{
+    Start(kFourShortcuts);
+    for (int button : {kEditButton, kDeleteButton}) {
+        SCOPED_TRACE(button);
+        EXPECT_EQ(Click(button), std::optional<std::string>("No items were selected."));
+        EXPECT_EQ(Rows().size(), 4u);
+        EXPECT_EQ(Keys().size(), 44u);
+    }
+}
+
+}  // namespace
