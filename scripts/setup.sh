@@ -6,7 +6,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev
           g++-mingw-w64-x86-64 wine wine64 xvfb xauth x11-apps imagemagick
-          cups printer-driver-cups-pdf libcups2 poppler-utils procps)
+          cups printer-driver-cups-pdf libcups2 poppler-utils fonts-liberation procps)
 
 missing=()
 for p in "${PACKAGES[@]}"; do
@@ -20,10 +20,5 @@ if ((${#missing[@]})); then
 fi
 
 # A prefix of our own, so that tests never touch the user's Wine set-up.
-export WINEPREFIX="${TARNWICK_WINEPREFIX:-$ROOT/build/wineprefix}" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    echo "setup: making the Wine prefix"
-    mkdir -p "$WINEPREFIX"
-    DISPLAY= wineboot -i >/dev/null 2>&1 || true
-    wineserver -w
-fi
+source "$ROOT/scripts/wine-session.sh"
+wine_prefix_prepare

@@ -16,5 +16,8 @@ fi
 
 echo "== tests under Wine"
 source "$ROOT/scripts/wine-session.sh"
+source "$ROOT/scripts/print-session.sh"
+print_session_start
 wine_session_start
+trap 'wine_session_stop; print_session_stop' EXIT
 ctest --test-dir "$ROOT/build/cross" --output-on-failure "$@"

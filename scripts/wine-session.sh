@@ -4,6 +4,21 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export WINEPREFIX="${TARNWICK_WINEPREFIX:-$ROOT/build/wineprefix}" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 XVFB_PID=""
 
+# Makes the prefix on first use. Times New Roman, which the program's captions, hints
+# and printout ask for, is not on Linux: Liberation Serif has the same metrics.
+wine_prefix_prepare() {
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        mkdir -p "$WINEPREFIX"
+        DISPLAY= wineboot -i </dev/null >/dev/null 2>&1 || true
+        wineserver -w
+    fi
+    if [ ! -f "$WINEPREFIX/.tarnwick-fonts" ]; then
+        DISPLAY= wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' \
+            /d 'Liberation Serif' /f </dev/null >/dev/null 2>&1 && touch "$WINEPREFIX/.tarnwick-fonts"
+        wineserver -w
+    fi
+}
+
 wine_session_start() {   # [WIDTHxHEIGHT]
     local size="${1:-1024x768}" n
     for n in $(seq 90 140); do
@@ -13,11 +28,7 @@ wine_session_start() {   # [WIDTHxHEIGHT]
     XVFB_PID=$!
     export DISPLAY=":$n"
     for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        mkdir -p "$WINEPREFIX"
-        wineboot -i </dev/null >/dev/null 2>&1 || true
-        wineserver -w
-    fi
+    wine_prefix_prepare
     wineserver -p </dev/null >/dev/null 2>&1
     # The first program starts Wine's background services, which would keep the
     # caller's output pipe open for as long as they live: start them detached.
