@@ -26,11 +26,13 @@ void PutTextOnClipboard(HWND owner)
     ::CloseClipboard();
 }
 
+constexpr LPARAM kCtrlAlt = kKeyHookCtrlDown | kKeyHookAltDown;
+
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     static const UINT keyDown = KeyDownMessage();
     if (message == keyDown) {
-        if (wParam == 'T' && ::GetKeyState(VK_CONTROL) < 0 && ::GetKeyState(VK_MENU) < 0)
+        if (wParam == 'T' && (lParam & kCtrlAlt) == kCtrlAlt)
             PutTextOnClipboard(window);
         return 1;
     }
