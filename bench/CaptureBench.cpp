@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int kPresses = 40;
+constexpr int kPresses = 15;
 constexpr UINT kDestroyCaptureMessage = WM_USER + 100;
 constexpr char kCaptureClass[] = "TarnwickCapture";
 
