@@ -16,7 +16,7 @@ if ((${#missing[@]})); then
     echo "setup: installing ${missing[*]}"
     SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO=sudo
     $SUDO apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 
 # A prefix of our own, so that tests never touch the user's Wine set-up.
