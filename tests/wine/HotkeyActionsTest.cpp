@@ -290,10 +290,13 @@ protected:
         EXPECT_EQ(ClipboardText().value_or("(none)"), expected);
     }
 
+    // Answers a message within a few seconds (a popup may be opening just then).
     bool Responsive() const
     {
-        DWORD_PTR result = 0;
-        return ::SendMessageTimeoutA(m_dialog, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result) != 0;
+        return WaitUntil([&] {
+            DWORD_PTR result = 0;
+            return ::SendMessageTimeoutA(m_dialog, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &result) != 0;
+        }, 5000);
     }
 
     ProgramInstall m_install{CurrentTestName()};
