@@ -1,5 +1,6 @@
 #include "app/MainDlg.h"
 #include "app/HookMessage.h"
+#include "app/WindowMessages.h"
 #include "framework/FileIO.h"
 #include "framework/MessageBox.h"
 #include "framework/ModulePath.h"
@@ -11,11 +12,7 @@
 #include "store/SettingsPath.h"
 
 namespace {
-constexpr UINT kTrayNotifyMessage = WM_USER + 257;
 constexpr char kTrayTip[] = "Tarnwick";
-// Accepted from outside the program: both end a capture in progress.
-constexpr UINT kDestroyCaptureMessage = WM_USER + 100;
-constexpr UINT kDestroyCaptureMessageToo = WM_USER + 101;
 constexpr char kUnacceptedQuestion[] = "Exit without accepting new settings?";
 constexpr char kWarningCaption[] = "Warning";
 }

@@ -1,4 +1,5 @@
 #include "editor/EditDlg.h"
+#include "app/WindowMessages.h"
 #include "editor/FormCommands.h"
 #include "framework/MessageBox.h"
 #include "res/resource.h"
@@ -7,8 +8,6 @@
 
 namespace {
 constexpr size_t kMaxTextChars = 200;
-// Nothing in the program sends it; it stands in for the hidden "Browse..." button.
-constexpr UINT kSaveBitmapMessage = WM_USER + 1;
 
 constexpr char kNoPath[] = "Please choose path.";
 constexpr char kNoImage[] = "Please paste a image in the editbox.";

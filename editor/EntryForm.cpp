@@ -1,5 +1,6 @@
 #include "editor/EntryForm.h"
 #include "editor/EditDlg.h"
+#include "app/WindowMessages.h"
 #include "editor/FormCommands.h"
 #include "framework/MessageBox.h"
 #include "res/resource.h"
@@ -8,8 +9,6 @@
 
 namespace {
 constexpr size_t kMaxTextChars = 200;
-// Nothing in the program sends it; it stands in for the hidden "Browse..." button.
-constexpr UINT kSaveBitmapMessage = WM_USER + 1;
 
 constexpr char kNoPath[] = "Please choose path.";
 constexpr char kNoImage[] = "Please paste a image in the editbox.";

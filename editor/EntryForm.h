@@ -25,7 +25,7 @@ public:
     void OnShow();
     std::optional<LRESULT> OnCommand(WORD id, WORD code);
     std::optional<LRESULT> OnNotify(const NMHDR& header);
-    // Any other message of the dialog, offered here first (captions' colours, 0x401).
+    // Any other message of the dialog, offered here first (captions' colours, the save-bitmap message).
     std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // The editable form holds input for its kind that was never accepted (read from
     // the controls beforehand). A path is trimmed on the way.
