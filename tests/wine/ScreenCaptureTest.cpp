@@ -233,6 +233,7 @@ TEST_F(ScreenCaptureTest, TheSelectedRectangleOfTheFrozenScreenGoesToTheClipboar
         HWND popup = WaitForPopup(ProgramId(), kStartTimeoutMs);
         ASSERT_NE(popup, nullptr) << "no confirmation";
         EXPECT_EQ(WindowText(::GetDlgItem(popup, IDC_NOTIFY_TEXT)), kPopupText);
+        EXPECT_EQ(WindowText(popup), "Tarnwick");
         // The next capture must not find the popup in its snapshot.
         ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(popup); }, kPopupLifetimeMs));
     }
