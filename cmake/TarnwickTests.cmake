@@ -13,12 +13,14 @@ function(tarnwick_unit_test name)
 endfunction()
 
 # tarnwick_wine_test(name SOURCES... LIBS...): a GoogleTest program that drives the
-# real programs under Wine; it finds them in its own folder.
+# real programs under Wine; it finds them in its own folder. They all share one
+# desktop, keyboard, mouse and clipboard, and end every running instance of the
+# program when they start, so `ctest -j` runs them one at a time.
 function(tarnwick_wine_test name)
     cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE ${T_LIBS} wine_test_support gtest_main)
     add_dependencies(${name} Tarnwick ntlauncher keyhook)
     add_test(NAME ${name} COMMAND ${name})
-    set_tests_properties(${name} PROPERTIES LABELS wine TIMEOUT 900)
+    set_tests_properties(${name} PROPERTIES LABELS wine TIMEOUT 900 RESOURCE_LOCK wine_desktop)
 endfunction()

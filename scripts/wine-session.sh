@@ -1,8 +1,10 @@
 # Sourced by the run and test scripts: an Xvfb display and a persistent
-# wineserver of our own, both stopped by wine_session_stop (also on errors).
+# wineserver of our own, both stopped by wine_session_stop (also on exit).
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+source "$ROOT/scripts/session-exit.sh"
 export WINEPREFIX="${TARNWICK_WINEPREFIX:-$ROOT/build/wineprefix}" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 XVFB_PID=""
+WINE_SESSION_DISPLAYS=(90 140)   # the first and last display number we may take
 
 # Makes the prefix on first use. Times New Roman, which the program's captions, hints
 # and printout ask for, is not on Linux: Liberation Serif has the same metrics.
@@ -19,26 +21,56 @@ wine_prefix_prepare() {
     fi
 }
 
-wine_session_start() {   # [WIDTHxHEIGHT]
-    local size="${1:-1024x768}" n
-    for n in $(seq 90 140); do
-        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
+# True once our Xvfb serves display n; false when it gave up (someone else has n).
+# The lock file names the server that holds the display: it must be ours.
+xvfb_serves() {   # n
+    local n=$1 _
+    for _ in $(seq 100); do
+        kill -0 "$XVFB_PID" 2>/dev/null || return 1
+        if [ -e "/tmp/.X11-unix/X$n" ] && [ "$(tr -d ' \n' 2>/dev/null <"/tmp/.X$n-lock")" = "$XVFB_PID" ]; then
+            return 0
+        fi
+        sleep 0.1
     done
-    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    return 1
+}
+
+# Starts Xvfb on the first display that is free, trying the next one when another
+# session takes it first.
+xvfb_start() {   # WIDTHxHEIGHT
+    local size=$1 n
+    for n in $(seq "${WINE_SESSION_DISPLAYS[0]}" "${WINE_SESSION_DISPLAYS[1]}"); do
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+        Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
+        XVFB_PID=$!
+        if xvfb_serves "$n"; then
+            export DISPLAY=":$n"
+            return 0
+        fi
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+        XVFB_PID=""
+    done
+    echo "wine-session: no free X display from :${WINE_SESSION_DISPLAYS[0]} to :${WINE_SESSION_DISPLAYS[1]}" >&2
+    return 1
+}
+
+wine_session_start() {   # [WIDTHxHEIGHT]
+    at_session_exit wine_session_stop
+    xvfb_start "${1:-1024x768}" || return 1
     wine_prefix_prepare
     wineserver -p </dev/null >/dev/null 2>&1
     # The first program starts Wine's background services, which would keep the
     # caller's output pipe open for as long as they live: start them detached.
     wine cmd.exe /c exit </dev/null >/dev/null 2>&1
-    trap wine_session_stop EXIT
 }
 
 wine_session_stop() {
-    wineserver -k 2>/dev/null || true
-    wineserver -w 2>/dev/null || true
-    if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; wait "$XVFB_PID" 2>/dev/null || true; fi
+    if [ -n "$XVFB_PID" ]; then
+        wineserver -k 2>/dev/null || true
+        wineserver -w 2>/dev/null || true
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+    fi
     XVFB_PID=""
 }

@@ -1,12 +1,10 @@
 // The edit dialog: a row changed in place or moved to another key, its kind changed,
 // the refusals of its OK, and Cancel, which must leave the row and its picture alone.
-#include "tests/wine/SaveAndEditDriver.h"
+#include "tests/wine/support/MainDialogDriver.h"
 
 using namespace wt;
 
 namespace {
-
-constexpr char kImagePrompt[] = "Paste clipboard image here.";
 
 class EditDialogTest : public SaveAndEditTest {
 protected:
@@ -15,28 +13,18 @@ protected:
     {
         if (row >= 0)
             ClickRow(row);
-        ::PostMessageA(Control(kEditButton), BM_CLICK, 0, 0);
-        m_edit = nullptr;
-        WaitUntil([&] {
-            m_edit = FindProcessDialog(m_program->Id(), m_dialog, [](HWND w) { return WindowText(w) == "Edit"; });
-            return m_edit != nullptr;
-        });
+        ::PostMessageA(Control(IDC_EDIT_SHORTCUT), BM_CLICK, 0, 0);
+        m_edit = WaitForProcessDialog(ProgramId(), [](HWND w) { return WindowText(w) == "Edit"; });
         return m_edit;
     }
     HWND EditItem(int id) const { return ::GetDlgItem(m_edit, id); }
-    std::string EditText(int id) const { return TextOf(EditItem(id)); }
-    void SetEditText(int id, const std::string& text) const
-    {
-        ::SendMessageA(EditItem(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    }
+    std::string EditText(int id) const { return ControlText(EditItem(id)); }
+    void SetEditText(int id, const std::string& text) const { SetControlText(EditItem(id), text); }
     bool EditChecked(int id) const { return ::SendMessageA(EditItem(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     void ClickInEdit(int id) const { ::SendMessageA(EditItem(id), BM_CLICK, 0, 0); }
     void PickEditKey(const std::string& key) const
     {
-        std::vector<std::string> keys = ComboEntries(EditItem(kKeyCombo));
-        auto it = std::find(keys.begin(), keys.end(), key);
-        ASSERT_NE(it, keys.end()) << key << " is not offered";
-        ::SendMessageA(EditItem(kKeyCombo), CB_SETCURSEL, static_cast<WPARAM>(it - keys.begin()), 0);
+        ASSERT_TRUE(SelectComboEntry(EditItem(IDC_KEY_COMBO), key)) << key << " is not offered";
     }
     // Presses OK; the message it showed, if any. Without one the dialog must be gone.
     std::optional<std::string> PressEditOK()
@@ -63,37 +51,37 @@ protected:
 
 TEST_F(EditDialogTest, ARowIsChangedInPlaceOrMovedToItsNewKey)
 {
-    Start("[paths]\r\nA=c:\\old\r\n[contents]\r\nB=bee\r\n");
+    ASSERT_NO_FATAL_FAILURE(Start("[paths]\r\nA=c:\\old\r\n[contents]\r\nB=bee\r\n"));
     ASSERT_NE(OpenEdit(0), nullptr);
-    EXPECT_TRUE(EditChecked(kPathRadio));
-    EXPECT_EQ(EditText(kPathBox), "c:\\old");
-    EXPECT_FALSE(::IsWindowEnabled(EditItem(kTextBox)));
-    EXPECT_EQ(ComboEntries(EditItem(kKeyCombo)), Keys()) << "the free keys and the row's own";
-    EXPECT_EQ(ComboSelection(EditItem(kKeyCombo)), "A");
-    SetEditText(kPathBox, " \t ");
+    EXPECT_TRUE(EditChecked(IDC_PATH_RADIO));
+    EXPECT_EQ(EditText(IDC_PATH), "c:\\old");
+    EXPECT_FALSE(::IsWindowEnabled(EditItem(IDC_TEXT)));
+    EXPECT_EQ(ComboEntries(EditItem(IDC_KEY_COMBO)), Keys()) << "the free keys and the row's own";
+    EXPECT_EQ(ComboSelection(EditItem(IDC_KEY_COMBO)), "A");
+    SetEditText(IDC_PATH, " \t ");
     EXPECT_EQ(PressEditOK(), std::optional<std::string>("Please choose path."));
-    SetEditText(kPathBox, "  c:\\new  ");
+    SetEditText(IDC_PATH, "  c:\\new  ");
     EXPECT_EQ(PressEditOK(), std::nullopt);
     EXPECT_EQ(Rows().front().key, "A");
     EXPECT_EQ(Rows().front().payload, "c:\\new");
     EXPECT_FALSE(Offers("A"));
     EXPECT_EQ(Keys().size(), 46u);
-    EXPECT_TRUE(IsEnabled(kAccept)) << "the form is editable again";
+    EXPECT_TRUE(IsEnabled(IDC_ACCEPT)) << "the form is editable again";
 
     // An empty text is a valid change here.
     ASSERT_NE(OpenEdit(1), nullptr);
-    EXPECT_TRUE(EditChecked(kTextRadio));
-    EXPECT_EQ(EditText(kTextBox), "bee");
-    SetEditText(kTextBox, "");
+    EXPECT_TRUE(EditChecked(IDC_TEXT_RADIO));
+    EXPECT_EQ(EditText(IDC_TEXT), "bee");
+    SetEditText(IDC_TEXT, "");
     EXPECT_EQ(PressEditOK(), std::nullopt);
     EXPECT_EQ(Rows()[1].payload, "");
 
     // The key is picked before the kind's radio: the radio must not undo the pick.
     ASSERT_NE(OpenEdit(0), nullptr);
-    PickEditKey("Z");
-    ClickInEdit(kPathRadio);
-    EXPECT_EQ(EditText(kPathBox), "") << "the path radio starts an empty path";
-    SetEditText(kPathBox, "c:\\moved");
+    ASSERT_NO_FATAL_FAILURE(PickEditKey("Z"));
+    ClickInEdit(IDC_PATH_RADIO);
+    EXPECT_EQ(EditText(IDC_PATH), "") << "the path radio starts an empty path";
+    SetEditText(IDC_PATH, "c:\\moved");
     EXPECT_EQ(PressEditOK(), std::nullopt);
     EXPECT_EQ(RowKeys(), (std::vector<std::string>{"B", "Z"}));
     EXPECT_TRUE(Offers("A")) << "the old key is free again";
@@ -105,10 +93,10 @@ TEST_F(EditDialogTest, ARowIsChangedInPlaceOrMovedToItsNewKey)
     ClickRow(0);
     PressKeys({VK_DOWN});
     AfterMouse();
-    ASSERT_EQ(SelectedListRow(Control(kShortcutList)), 1);
+    ASSERT_EQ(SelectedListRow(Control(IDC_SHORTCUT_LIST)), 1);
     ASSERT_NE(OpenEdit(-1), nullptr);
-    EXPECT_EQ(ComboSelection(EditItem(kKeyCombo)), "Z");
-    EXPECT_EQ(EditText(kPathBox), "c:\\moved");
+    EXPECT_EQ(ComboSelection(EditItem(IDC_KEY_COMBO)), "Z");
+    EXPECT_EQ(EditText(IDC_PATH), "c:\\moved");
     PressEditCancel();
 
     EXPECT_EQ(PressSave(), std::nullopt);
@@ -117,14 +105,14 @@ TEST_F(EditDialogTest, ARowIsChangedInPlaceOrMovedToItsNewKey)
 
 TEST_F(EditDialogTest, APathBecomesAPictureOnlyOnceOneIsPastedAndWritten)
 {
-    Start("[paths]\r\nA=c:\\old\r\n");
+    ASSERT_NO_FATAL_FAILURE(Start("[paths]\r\nA=c:\\old\r\n"));
     const std::string picture = m_install.Path("images\\a.bmp");
     ASSERT_NE(OpenEdit(0), nullptr);
-    ClickInEdit(kGraphicRadio);
-    EXPECT_EQ(EditText(kImageBox), kImagePrompt);
+    ClickInEdit(IDC_GRAPHIC_RADIO);
+    EXPECT_EQ(EditText(IDC_IMAGE), kImagePrompt);
     EXPECT_EQ(PressEditOK(), std::optional<std::string>("Please paste a image in the editbox."));
 
-    PastePicture(EditItem(kImageBox), picture);
+    ASSERT_NO_FATAL_FAILURE(PastePicture(EditItem(IDC_IMAGE), picture));
     // Something already stands where the picture goes: the copy fails.
     ASSERT_TRUE(::CreateDirectoryA(picture.c_str(), nullptr));
     std::optional<std::string> message = PressEditOK();
@@ -146,11 +134,11 @@ TEST_F(EditDialogTest, CancelAfterAPasteLeavesTheRowAndItsPicture)
 {
     const std::string old = m_install.Path("old.bmp");
     m_install.WriteFile("old.bmp", "the old picture");
-    Start("[graphics]\r\nG=" + old + "\r\n");
+    ASSERT_NO_FATAL_FAILURE(Start("[graphics]\r\nG=" + old + "\r\n"));
     ASSERT_NE(OpenEdit(0), nullptr);
-    EXPECT_TRUE(EditChecked(kGraphicRadio));
-    EXPECT_EQ(EditText(kImageBox), old);
-    PastePicture(EditItem(kImageBox), old);
+    EXPECT_TRUE(EditChecked(IDC_GRAPHIC_RADIO));
+    EXPECT_EQ(EditText(IDC_IMAGE), old);
+    ASSERT_NO_FATAL_FAILURE(PastePicture(EditItem(IDC_IMAGE), old));
     PressEditCancel();
     EXPECT_EQ(Rows().front().payload, old);
     EXPECT_EQ(m_install.ReadFile("old.bmp"), std::optional<std::string>("the old picture"));

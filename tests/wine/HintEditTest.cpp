@@ -1,8 +1,6 @@
 // The path box's hint: where it is drawn after the box's text, and the keys and
 // clicks that make it give way.
-#include <windows.h>
-#include <commctrl.h>
-#include "tests/wine/EditorDriver.h"
+#include "tests/wine/support/MainDialogDriver.h"
 
 using namespace wt;
 
@@ -10,46 +8,40 @@ namespace {
 
 class HintEditTest : public EditorTest {
 protected:
-    // The dialog is found as soon as it exists; the form is ready once it shows its hint.
-    void StartForm()
-    {
-        Start();
-        ASSERT_TRUE(WaitUntil([&] { return HintVisible(); })) << "no hint at start";
-    }
-    HWND Hint() const { return ::GetWindow(Control(kPathBox), GW_CHILD); }
+    HWND Hint() const { return ::GetWindow(Control(IDC_PATH), GW_CHILD); }
     // The hint's bounds in the box's client coordinates.
     RECT HintPlace() const
     {
         RECT place{};
         ::GetWindowRect(Hint(), &place);
-        ::MapWindowPoints(nullptr, Control(kPathBox), reinterpret_cast<POINT*>(&place), 2);
+        ::MapWindowPoints(nullptr, Control(IDC_PATH), reinterpret_cast<POINT*>(&place), 2);
         return place;
     }
 };
 
 TEST_F(HintEditTest, TheHintStartsFiveRightOfTheLastCharactersLeftEdge)
 {
-    StartForm();
+    ASSERT_NO_FATAL_FAILURE(StartForm());
     EXPECT_EQ(WindowText(Hint()), "optional: enter path or URL here");
     RECT box{};
-    ::GetClientRect(Control(kPathBox), &box);
+    ::GetClientRect(Control(IDC_PATH), &box);
     RECT place = HintPlace();
     EXPECT_EQ(place.left, 4) << "an empty box places the hint at -1 + 5";
     EXPECT_EQ(place.top, box.top);
     EXPECT_EQ(place.right, box.right);
     EXPECT_EQ(place.bottom, box.bottom);
 
-    Click(kEmail);
-    ASSERT_EQ(Text(kPathBox), "mailto:");
+    Click(IDC_EMAIL);
+    ASSERT_EQ(Text(IDC_PATH), "mailto:");
     EXPECT_TRUE(HintVisible());
     EXPECT_EQ(WindowText(Hint()), "optional: add recipient here");
-    const LRESULT colon = ::SendMessageA(Control(kPathBox), EM_POSFROMCHAR, 6, 0);
+    const LRESULT colon = ::SendMessageA(Control(IDC_PATH), EM_POSFROMCHAR, 6, 0);
     EXPECT_EQ(HintPlace().left, static_cast<short>(LOWORD(colon)) + 5);
 }
 
 TEST_F(HintEditTest, AnyKeyOrClickInTheBoxHidesTheHintAndStillTakesEffect)
 {
-    StartForm();
+    ASSERT_NO_FATAL_FAILURE(StartForm());
     RECT hint{};
     ::GetWindowRect(Hint(), &hint);
     struct Case {
@@ -65,13 +57,13 @@ TEST_F(HintEditTest, AnyKeyOrClickInTheBoxHidesTheHintAndStillTakesEffect)
     };
     for (const Case& c : cases) {
         // Coming back from the tray empties the box and shows the hint again.
-        ::SendMessageA(m_dialog, WM_COMMAND, kTrayOpenCommand, 0);
+        ::SendMessageA(m_dialog, WM_COMMAND, ID_TRAY_OPEN, 0);
         ::SetForegroundWindow(m_dialog);
         ASSERT_TRUE(HintVisible()) << c.name;
         c.act();
         AfterMouse();
         EXPECT_FALSE(HintVisible()) << c.name;
-        EXPECT_EQ(Text(kPathBox), c.textAfter) << c.name;
+        EXPECT_EQ(Text(IDC_PATH), c.textAfter) << c.name;
     }
 }
 

@@ -1,30 +1,26 @@
 // What CTRL+ALT+key does, pressed with real input through the real hook: texts and
 // pictures on the clipboard with their popup, paths into other programs' file dialogs
 // or to the shell, and the program's composure under a flood of keys.
+#include "app/WindowMessages.h"
+#include "tests/wine/support/FileDialogDriver.h"
+#include "tests/wine/support/MessageBoxDriver.h"
+#include "tests/wine/support/ProgramTest.h"
 #include "tests/wine/support/RemoteControls.h"
 #include "tests/wine/support/ShellRecorder.h"
-#include "tests/wine/support/TestSupport.h"
-#include <gtest/gtest.h>
+#include "tests/wine/support/WindowThread.h"
 #include <commctrl.h>
 #include <commdlg.h>
 #include <atomic>
 #include <memory>
-#include <thread>
 #include <vector>
 
 using namespace wt;
 
 namespace {
 
-constexpr int kShortcutList = 1022;
-constexpr int kNotifyText = 1003;
-constexpr int kMessageBoxText = 0xFFFF;
-constexpr int kFileNameBox = 1148;
 constexpr int kOfficeFileNameId = 48;
-constexpr UINT kDestroyCaptureMessage = WM_USER + 100;
 constexpr char kTextLoaded[] = "Your text has been loaded into the clipboard.";
 constexpr char kImageLoaded[] = "Your image has been loaded into the clipboard.";
-constexpr char kMarker[] = "untouched";
 
 // Wine's X11 driver puts the modifiers back to the X server's state (none pressed) when
 // the focus moves, so a chord is pressed only once the desktop has settled, and in one
@@ -34,65 +30,6 @@ void PressChord(std::initializer_list<WORD> keys)
     constexpr DWORD kSettleMs = 300;
     ::Sleep(kSettleMs);
     PressKeys(keys);
-}
-
-void PutTextOnClipboard(const std::string& text)
-{
-    ASSERT_TRUE(::OpenClipboard(nullptr));
-    ::EmptyClipboard();
-    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    memcpy(::GlobalLock(block), text.c_str(), text.size() + 1);
-    ::GlobalUnlock(block);
-    ::SetClipboardData(CF_TEXT, block);
-    ::CloseClipboard();
-}
-
-// Visible top-level dialogs of a process other than its main dialog.
-std::vector<HWND> VisibleDialogsOf(DWORD processId)
-{
-    std::vector<HWND> found;
-    for (HWND w = ::FindWindowExA(nullptr, nullptr, "#32770", nullptr); w; w = ::FindWindowExA(nullptr, w, "#32770", nullptr)) {
-        if (::IsWindowVisible(w) && WindowProcess(w) == processId && !::GetDlgItem(w, kShortcutList))
-            found.push_back(w);
-    }
-    return found;
-}
-
-std::vector<HWND> PopupsOf(DWORD processId)
-{
-    std::vector<HWND> popups;
-    for (HWND w : VisibleDialogsOf(processId))
-        if (::GetDlgItem(w, kNotifyText))
-            popups.push_back(w);
-    return popups;
-}
-
-HWND WaitForPopup(DWORD processId, DWORD timeoutMs = 3000)
-{
-    HWND popup = nullptr;
-    WaitUntil([&] {
-        std::vector<HWND> popups = PopupsOf(processId);
-        popup = popups.empty() ? nullptr : popups.front();
-        return popup != nullptr;
-    }, timeoutMs, 5);
-    return popup;
-}
-
-HWND WaitForMessageBox(DWORD processId)
-{
-    HWND box = nullptr;
-    WaitUntil([&] {
-        for (HWND w : VisibleDialogsOf(processId))
-            if (::GetDlgItem(w, kMessageBoxText))
-                box = w;
-        return box != nullptr;
-    }, 3000);
-    return box;
-}
-
-bool ClipboardHasBitmap()
-{
-    return ::IsClipboardFormatAvailable(CF_BITMAP) != FALSE;
 }
 
 // A bottom-up 24-bit file of the given pixels (0x00RRGGBB, top row first).
@@ -124,165 +61,34 @@ std::string BitmapFile(int width, int height, const std::vector<COLORREF>& pixel
     return bytes;
 }
 
-struct ClipboardPicture {
-    int width = 0, height = 0;
-    std::vector<COLORREF> pixels;   // 0x00RRGGBB, top row first
-};
-
-std::optional<ClipboardPicture> ClipboardBitmap()
-{
-    if (!::OpenClipboard(nullptr))
-        return std::nullopt;
-    std::optional<ClipboardPicture> picture;
-    if (HBITMAP bitmap = static_cast<HBITMAP>(::GetClipboardData(CF_BITMAP))) {
-        BITMAP size{};
-        ::GetObjectA(bitmap, sizeof(size), &size);
-        picture.emplace();
-        picture->width = size.bmWidth;
-        picture->height = size.bmHeight;
-        picture->pixels.resize(static_cast<size_t>(size.bmWidth * size.bmHeight));
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = size.bmWidth;
-        info.bmiHeader.biHeight = -size.bmHeight;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        HDC screen = ::GetDC(nullptr);
-        ::GetDIBits(screen, bitmap, 0, size.bmHeight, picture->pixels.data(), &info, DIB_RGB_COLORS);
-        ::ReleaseDC(nullptr, screen);
-        for (COLORREF& pixel : picture->pixels)
-            pixel &= 0xFFFFFF;
-    }
-    ::CloseClipboard();
-    return picture;
-}
-
-// Runs a window of this process on a thread of its own, as another program's window
-// would run: it answers sent messages while the test thread presses keys. Whatever
-// the thread still shows at the end is closed.
-class WindowThread {
-public:
-    template <typename Run>
-    explicit WindowThread(Run run)
-        : m_thread([this, run] {
-              m_threadId = ::GetCurrentThreadId();
-              run();
-              m_done = true;
-          })
-    {
-    }
-    ~WindowThread()
-    {
-        while (!m_done) {
-            for (HWND w : Windows())
-                ::PostMessageA(w, WM_CLOSE, 0, 0);
-            ::Sleep(50);
-        }
-        m_thread.join();
-    }
-
-    // The thread's first visible top-level window that satisfies the test.
-    HWND WaitForWindow(const std::function<bool(HWND)>& wanted) const
-    {
-        HWND found = nullptr;
-        WaitUntil([&] {
-            for (HWND w : Windows())
-                if (::IsWindowVisible(w) && wanted(w))
-                    found = w;
-            return found != nullptr;
-        });
-        return found;
-    }
-
-private:
-    std::vector<HWND> Windows() const
-    {
-        std::vector<HWND> windows;
-        if (m_threadId == 0)
-            return windows;
-        ::EnumThreadWindows(m_threadId, [](HWND w, LPARAM list) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
-            return TRUE;
-        }, reinterpret_cast<LPARAM>(&windows));
-        return windows;
-    }
-
-    std::atomic<DWORD> m_threadId{0};
-    std::atomic<bool> m_done{false};
-    std::thread m_thread;
-};
-
-LRESULT CALLBACK QuitOnDestroyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_DESTROY)
-        ::PostQuitMessage(0);
-    return ::DefWindowProcA(window, message, wParam, lParam);
-}
-
-// Makes a visible top-level window of the class, lets `fill` add its children and
-// serves it until it is closed. For a WindowThread.
-void RunTopLevelWindow(const char* className, const std::function<void(HWND)>& fill)
-{
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = QuitOnDestroyProc;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = className;
-    ::RegisterClassA(&wc);
-    HWND window = ::CreateWindowExA(0, className, className, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400, 200,
-                                    nullptr, nullptr, wc.hInstance, nullptr);
-    fill(window);
-    MSG msg;
-    while (::GetMessageA(&msg, nullptr, 0, 0) > 0)
-        ::DispatchMessageA(&msg);
-    ::UnregisterClassA(className, wc.hInstance);
-}
-
-void BringToFront(HWND window)
-{
-    ::SetForegroundWindow(window);
-    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == window; }));
-}
-
-class HotkeyActionsTest : public ::testing::Test {
+class HotkeyActionsTest : public ProgramTest {
 protected:
     void SetUp() override
     {
-        EndAllInstances();
-        PutTextOnClipboard(kMarker);
+        ProgramTest::SetUp();
+        ASSERT_NO_FATAL_FAILURE(PutMarkerOnClipboard());
     }
     void TearDown() override
     {
         m_desk.reset();
-        m_program.reset();
-        EndAllInstances();
+        ProgramTest::TearDown();
     }
 
     // Starts the NT edition with these settings and waits until it has gone to the
     // tray. The icon is added after the hook is installed.
     void Start(const std::string& settings)
     {
-        m_install.WriteFile("keyset.ini", settings);
-        m_program = std::make_unique<Process>(m_install.Path("ntlauncher.exe"), m_install.Folder());
-        m_dialog = FindMainDialog(m_program->Id());
-        ASSERT_NE(m_dialog, nullptr);
-        ASSERT_TRUE(WaitUntil([&] { return TrayIconPresent(m_dialog); }));
-        ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(m_dialog); }));
+        ASSERT_NO_FATAL_FAILURE(StartProgram(settings));
+        ASSERT_NO_FATAL_FAILURE(WaitUntilInTray());
         // Someone works in another program, as people do when they press a hotkey.
         // Without a window manager the hidden dialog would otherwise keep the focus.
         m_desk = std::make_unique<WindowThread>([] { RunTopLevelWindow("TarnwickTestDesk", [](HWND) {}); });
         HWND desk = m_desk->WaitForWindow([](HWND) { return true; });
         ASSERT_NE(desk, nullptr);
-        BringToFront(desk);
+        ASSERT_TRUE(BringToFront(desk));
     }
-    DWORD ProgramId() const { return m_program->Id(); }
 
-    void CloseAllPopups()
-    {
-        for (HWND popup : PopupsOf(ProgramId()))
-            ::PostMessageA(popup, WM_CLOSE, 0, 0);
-        EXPECT_TRUE(WaitUntil([&] { return PopupsOf(ProgramId()).empty(); }, 5000));
-    }
+    void CloseAllPopups() { EXPECT_TRUE(wt::CloseAllPopups(ProgramId())); }
 
     void ExpectClipboardText(const std::string& expected)
     {
@@ -290,30 +96,18 @@ protected:
         EXPECT_EQ(ClipboardText().value_or("(none)"), expected);
     }
 
-    // Answers a message within a few seconds (a popup may be opening just then).
-    bool Responsive() const
-    {
-        return WaitUntil([&] {
-            DWORD_PTR result = 0;
-            return ::SendMessageTimeoutA(m_dialog, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &result) != 0;
-        }, 5000);
-    }
-
-    ProgramInstall m_install{CurrentTestName()};
-    std::unique_ptr<Process> m_program;
     std::unique_ptr<WindowThread> m_desk;
-    HWND m_dialog = nullptr;
 };
 
 TEST_F(HotkeyActionsTest, TextGoesToTheClipboardAndThePopupClosesByItself)
 {
-    Start("[contents]\r\nT=Kind regards,{}The desk\r\n");
+    ASSERT_NO_FATAL_FAILURE(Start("[contents]\r\nT=Kind regards,{}The desk\r\n"));
     PressChord({VK_CONTROL, VK_MENU, 'T'});
 
     HWND popup = WaitForPopup(ProgramId());
     ASSERT_NE(popup, nullptr);
     const DWORD shownAt = ::GetTickCount();
-    EXPECT_EQ(WindowText(::GetDlgItem(popup, kNotifyText)), kTextLoaded);
+    EXPECT_EQ(WindowText(::GetDlgItem(popup, IDC_NOTIFY_TEXT)), kTextLoaded);
     EXPECT_EQ(WindowText(popup), "Tarnwick");
     EXPECT_EQ(ClipboardText().value_or("(none)"), "Kind regards,\r\nThe desk");
 
@@ -326,7 +120,7 @@ TEST_F(HotkeyActionsTest, TextGoesToTheClipboardAndThePopupClosesByItself)
 
 TEST_F(HotkeyActionsTest, ThePopupClosesAtOnceOnAClickEscapeOrItsCloseCommand)
 {
-    Start("[contents]\r\nT=tee\r\n");
+    ASSERT_NO_FATAL_FAILURE(Start("[contents]\r\nT=tee\r\n"));
     const struct {
         const char* how;
         std::function<void(HWND)> close;
@@ -337,9 +131,7 @@ TEST_F(HotkeyActionsTest, ThePopupClosesAtOnceOnAClickEscapeOrItsCloseCommand)
              ClickAt(box.left + 4, box.bottom - 4);
          }},
         {"click on the text", [](HWND popup) {
-             RECT text{};
-             ::GetWindowRect(::GetDlgItem(popup, kNotifyText), &text);
-             ClickAt((text.left + text.right) / 2, (text.top + text.bottom) / 2);
+             ClickOn(::GetDlgItem(popup, IDC_NOTIFY_TEXT));
          }},
         {"escape", [](HWND popup) {
              // Escape as it reaches the popup once it has the focus: through its queue,
@@ -366,13 +158,13 @@ TEST_F(HotkeyActionsTest, APictureGoesToTheClipboardPixelForPixel)
 {
     const std::vector<COLORREF> pixels = {0xFF0000, 0x00FF00, 0x0000FF, 0x123456, 0xFFFFFF, 0x000000};
     m_install.WriteFile("face.bmp", BitmapFile(3, 2, pixels));
-    Start("[graphics]\r\nP=" + m_install.Path("face.bmp") + "\r\n");
+    ASSERT_NO_FATAL_FAILURE(Start("[graphics]\r\nP=" + m_install.Path("face.bmp") + "\r\n"));
     PressChord({VK_CONTROL, VK_MENU, 'P'});
 
     HWND popup = WaitForPopup(ProgramId());
     ASSERT_NE(popup, nullptr);
-    EXPECT_EQ(WindowText(::GetDlgItem(popup, kNotifyText)), kImageLoaded);
-    std::optional<ClipboardPicture> picture = ClipboardBitmap();
+    EXPECT_EQ(WindowText(::GetDlgItem(popup, IDC_NOTIFY_TEXT)), kImageLoaded);
+    std::optional<Picture> picture = ClipboardPicture();
     ASSERT_TRUE(picture.has_value()) << "no CF_BITMAP on the clipboard";
     EXPECT_EQ(picture->width, 3);
     EXPECT_EQ(picture->height, 2);
@@ -390,16 +182,17 @@ TEST_F(HotkeyActionsTest, APictureThatWillNotLoadIsReportedAndTheClipboardKept)
         {"M", m_install.Path("missing.bmp")},
         {"B", m_install.Path("broken.bmp")},
     };
-    Start("[graphics]\r\nM=" + cases[0].file + "\r\nB=" + cases[1].file + "\r\n");
+    ASSERT_NO_FATAL_FAILURE(Start("[graphics]\r\nM=" + cases[0].file + "\r\nB=" + cases[1].file + "\r\n"));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
         PressChord({VK_CONTROL, VK_MENU, static_cast<WORD>(c.key[0])});
         HWND box = WaitForMessageBox(ProgramId());
         ASSERT_NE(box, nullptr);
-        EXPECT_EQ(WindowText(::GetDlgItem(box, kMessageBoxText)), "Can't load file \"" + c.file + "\" as a bitmap.");
-        EXPECT_EQ(WindowText(box), "ntlauncher");
+        const Question question = ReadMessageBox(box);
+        EXPECT_EQ(question.text, "Can't load file \"" + c.file + "\" as a bitmap.");
+        EXPECT_EQ(question.caption, "ntlauncher");
         EXPECT_TRUE(PopupsOf(ProgramId()).empty());
-        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+        CloseMessageBox(box, IDOK);
         EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box); }));
         EXPECT_EQ(ClipboardText().value_or("(none)"), kMarker);
         EXPECT_FALSE(ClipboardHasBitmap());
@@ -408,7 +201,7 @@ TEST_F(HotkeyActionsTest, APictureThatWillNotLoadIsReportedAndTheClipboardKept)
 
 TEST_F(HotkeyActionsTest, TheKeysMustMatchTheRecord)
 {
-    Start("[contents]\r\n5=five\r\nT=tee\r\n");
+    ASSERT_NO_FATAL_FAILURE(Start("[contents]\r\n5=five\r\nT=tee\r\n"));
     const struct {
         const char* what;
         std::initializer_list<WORD> keys;
@@ -423,7 +216,7 @@ TEST_F(HotkeyActionsTest, TheKeysMustMatchTheRecord)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        PutTextOnClipboard(kMarker);
+        ASSERT_NO_FATAL_FAILURE(PutMarkerOnClipboard());
         PressChord(c.keys);
         if (c.expected) {
             ExpectClipboardText(c.expected);
@@ -440,7 +233,7 @@ TEST_F(HotkeyActionsTest, EveryMatchingRecordRunsInTableOrder)
     ShellRecorder recorder({".twk"});
     m_install.WriteFile("report.twk", "");
     // Written text first: the table still lists the path before it.
-    Start("[contents]\r\nW=hello\r\n[paths]\r\nW=" + m_install.Path("report.twk") + "\r\n");
+    ASSERT_NO_FATAL_FAILURE(Start("[contents]\r\nW=hello\r\n[paths]\r\nW=" + m_install.Path("report.twk") + "\r\n"));
     PressChord({VK_CONTROL, VK_MENU, 'W'});
 
     ASSERT_TRUE(recorder.WaitForRecords(1));
@@ -469,7 +262,7 @@ TEST_F(HotkeyActionsTest, PathsOpenWithTheShellAsPrepared)
     std::string settings = "[paths]\r\n";
     for (const auto& c : cases)
         settings += std::string(1, static_cast<char>(c.key)) + "=" + c.stored + "\r\n";
-    Start(settings);
+    ASSERT_NO_FATAL_FAILURE(Start(settings));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored);
         recorder.Clear();
@@ -489,7 +282,7 @@ TEST_F(HotkeyActionsTest, APathMovesTheCommonFileDialogInFront)
     ASSERT_TRUE(::CreateDirectoryA(start.c_str(), nullptr));
     ASSERT_TRUE(::CreateDirectoryA(target.c_str(), nullptr));
     // The text under the same key shows whether the walk ended after the navigation.
-    Start("[paths]\r\nF9=  " + target + "\r\n[contents]\r\nF9=walked on\r\n");
+    ASSERT_NO_FATAL_FAILURE(Start("[paths]\r\nF9=  " + target + "\r\n[contents]\r\nF9=walked on\r\n"));
 
     WindowThread dialogThread([&] {
         char file[MAX_PATH] = {};
@@ -501,18 +294,17 @@ TEST_F(HotkeyActionsTest, APathMovesTheCommonFileDialogInFront)
         ofn.Flags = OFN_EXPLORER;
         ::GetOpenFileNameA(&ofn);
     });
-    HWND frame = dialogThread.WaitForWindow([](HWND w) { return ::GetDlgItem(w, 1121) != nullptr; });
+    HWND frame = dialogThread.WaitForWindow(IsFileDialog);
     ASSERT_NE(frame, nullptr);
-    BringToFront(frame);
+    ASSERT_TRUE(BringToFront(frame));
 
     PressChord({VK_CONTROL, VK_MENU, VK_F9});
-    char folder[MAX_PATH] = {};
+    std::string folder;
     EXPECT_TRUE(WaitUntil([&] {
-        ::SendMessageA(frame, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
-        return _stricmp(folder, target.c_str()) == 0;
+        folder = FileDialogFolder(frame);
+        return _stricmp(folder.c_str(), target.c_str()) == 0;
     }, 3000)) << "the dialog is in " << folder;
-    HWND edit = ::GetDlgItem(::GetDlgItem(::GetDlgItem(frame, kFileNameBox), kFileNameBox), kFileNameBox);
-    EXPECT_EQ(WindowText(edit), "");
+    EXPECT_EQ(WindowText(FileNameBox(frame)), "");
     EXPECT_EQ(WaitForPopup(ProgramId(), 700), nullptr);
     EXPECT_EQ(ClipboardText().value_or("(none)"), kMarker);
 }
@@ -561,10 +353,10 @@ private:
 
 TEST_F(HotkeyActionsTest, APathGoesIntoTheOfficeFileDialogInFront)
 {
-    Start("[paths]\r\nF9= FTP:\\\\files\\pub\r\n");
+    ASSERT_NO_FATAL_FAILURE(Start("[paths]\r\nF9= FTP:\\\\files\\pub\r\n"));
     OfficeDialogFixture office;
     ASSERT_TRUE(office.WaitUntilReady());
-    BringToFront(office.Frame());
+    ASSERT_TRUE(BringToFront(office.Frame()));
 
     PressChord({VK_CONTROL, VK_MENU, VK_F9});
     EXPECT_TRUE(WaitUntil([&] { return office.EnterUps() == 1; }, 3000));
@@ -576,11 +368,11 @@ TEST_F(HotkeyActionsTest, AMessageBoxInFrontLeavesThePathToTheShell)
 {
     ShellRecorder recorder({".twk"});
     m_install.WriteFile("report.twk", "");
-    Start("[paths]\r\nF9=" + m_install.Path("report.twk") + "\r\n");
+    ASSERT_NO_FATAL_FAILURE(Start("[paths]\r\nF9=" + m_install.Path("report.twk") + "\r\n"));
     WindowThread boxThread([] { ::MessageBoxA(nullptr, "Something happened.", "Front", MB_OK); });
     HWND box = boxThread.WaitForWindow([](HWND w) { return WindowText(w) == "Front"; });
     ASSERT_NE(box, nullptr);
-    BringToFront(box);
+    ASSERT_TRUE(BringToFront(box));
 
     PressChord({VK_CONTROL, VK_MENU, VK_F9});
     EXPECT_TRUE(recorder.WaitForRecords(1));
@@ -589,7 +381,7 @@ TEST_F(HotkeyActionsTest, AMessageBoxInFrontLeavesThePathToTheShell)
 
 TEST_F(HotkeyActionsTest, AFloodOfKeysLeavesTheProgramResponsive)
 {
-    Start("[contents]\r\nT=tee\r\n");
+    ASSERT_NO_FATAL_FAILURE(Start("[contents]\r\nT=tee\r\n"));
     // A held key: the keyboard repeats its key-down without a key-up.
     // In one burst, as PressChord does: Wine puts the modifiers back when the focus moves.
     std::vector<INPUT> held;
@@ -630,7 +422,7 @@ TEST_F(HotkeyActionsTest, AFloodOfKeysLeavesTheProgramResponsive)
 
 TEST_F(HotkeyActionsTest, TheCaptureKeyKeepsOneCaptureWindow)
 {
-    Start("[contents]\r\nT=tee\r\n");
+    ASSERT_NO_FATAL_FAILURE(Start("[contents]\r\nT=tee\r\n"));
     auto captureWindows = [&] {
         int count = 0;
         for (HWND w = ::FindWindowExA(nullptr, nullptr, nullptr, "Target"); w; w = ::FindWindowExA(nullptr, w, nullptr, "Target"))

@@ -1,9 +1,7 @@
 // The image paste box of the entry form: pictures taken from the clipboard by Ctrl+V,
 // the context menu and WM_PASTE, the .bmp files written from them, the save dialog
 // that asks where to keep them, and the text that typing never changes.
-#include <windows.h>
-#include <commctrl.h>
-#include "tests/wine/EditorDriver.h"
+#include "tests/wine/support/MainDialogDriver.h"
 #include <cstdint>
 #include <cstring>
 
@@ -11,9 +9,6 @@ using namespace wt;
 
 namespace {
 
-constexpr char kSaveTitle[] = "select file to save the bitmap";
-constexpr char kPrompt[] = "Paste clipboard image here.";
-constexpr char kAccepted[] = "Image Accepted.";
 constexpr int kWidth = 3;    // 9 bytes of pixels a row at 24 bits: the rows need padding
 constexpr int kHeight = 2;   // two rows show which one the file stores first
 
@@ -23,29 +18,16 @@ const std::uint8_t kPixels[kHeight][kWidth][3] = {
     {{0xA0, 0xB0, 0xC0}, {0xD0, 0xE0, 0xF0}, {0x01, 0x02, 0x03}},
 };
 
-void PutPictureOnClipboard()
+// kPixels as the clipboard takes them.
+Picture KnownPicture()
 {
-    std::uint32_t topDown[kHeight * kWidth];
+    Picture picture{kWidth, kHeight, {}};
     for (int y = 0; y < kHeight; ++y)
         for (int x = 0; x < kWidth; ++x) {
             const std::uint8_t* p = kPixels[y][x];
-            topDown[y * kWidth + x] = p[0] | p[1] << 8 | p[2] << 16;
+            picture.pixels.push_back(p[0] | p[1] << 8 | p[2] << 16);
         }
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = kWidth;
-    info.bmiHeader.biHeight = -kHeight;   // top row first, as kPixels lists them
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    HDC screen = ::GetDC(nullptr);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, kWidth, kHeight);
-    ::SetDIBits(screen, bitmap, 0, kHeight, topDown, &info, DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, screen);
-    ASSERT_TRUE(::OpenClipboard(nullptr));
-    ::EmptyClipboard();
-    ::SetClipboardData(CF_BITMAP, bitmap);
-    ::CloseClipboard();
+    return picture;
 }
 
 // The program's temporary picture: the same name in the same temporary folder.
@@ -56,19 +38,6 @@ std::string TempBitmapPath()
     ::GetTempPathA(sizeof(folder), folder);
     ::GetTempFileNameA(folder, "myTmpBmp", 1, path);
     return path;
-}
-
-std::optional<std::string> ReadBytes(const std::string& path)
-{
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return std::nullopt;
-    std::string bytes(::GetFileSize(file, nullptr), '\0');
-    DWORD read = 0;
-    ::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    ::CloseHandle(file);
-    bytes.resize(read);
-    return bytes;
 }
 
 std::uint32_t LittleEndian(const std::string& bytes, size_t offset, size_t size)
@@ -83,7 +52,7 @@ std::uint32_t LittleEndian(const std::string& bytes, size_t offset, size_t size)
 // bits, 32 above.
 void ExpectPictureFile(const std::string& path)
 {
-    std::optional<std::string> file = ReadBytes(path);
+    std::optional<std::string> file = ReadFileBytes(path);
     ASSERT_TRUE(file.has_value()) << path << " was not written";
     HDC screen = ::GetDC(nullptr);
     const int depth = ::GetDeviceCaps(screen, PLANES) * ::GetDeviceCaps(screen, BITSPIXEL);
@@ -133,130 +102,107 @@ protected:
         ::DeleteFileA(TempBitmapPath().c_str());
     }
 
-    // The dialog is found as soon as it exists; the form is ready once it shows its hint.
-    void StartForm()
-    {
-        Start();
-        ASSERT_TRUE(WaitUntil([&] { return HintVisible(); })) << "the form did not start";
-    }
     void StartInGraphicMode()
     {
-        StartForm();
-        Click(kGraphicRadio);
-        ASSERT_EQ(Text(kImageBox), kPrompt);
-        ASSERT_FALSE(IsReadOnly(kImageBox));
-    }
-    POINT BoxCentre() const
-    {
-        RECT box{};
-        ::GetWindowRect(Control(kImageBox), &box);
-        return {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+        ASSERT_NO_FATAL_FAILURE(StartForm());
+        Click(IDC_GRAPHIC_RADIO);
+        ASSERT_EQ(Text(IDC_IMAGE), kImagePrompt);
+        ASSERT_FALSE(IsReadOnly(IDC_IMAGE));
     }
     void ClickBox(bool rightButton = false)
     {
-        const POINT centre = BoxCentre();
-        ClickAt(centre.x, centre.y, rightButton);
+        ClickOn(Control(IDC_IMAGE), rightButton);
         AfterMouse();
-    }
-    HWND WaitForDialog(const std::function<bool(HWND)>& matches, DWORD timeoutMs = kStartTimeoutMs) const
-    {
-        HWND found = nullptr;
-        WaitUntil([&] { return (found = FindProcessDialog(m_program->Id(), m_dialog, matches)) != nullptr; },
-                  timeoutMs);
-        return found;
     }
     HWND WaitForSaveDialog(DWORD timeoutMs = kStartTimeoutMs) const
     {
-        return WaitForDialog([](HWND w) { return WindowText(w) == kSaveTitle; }, timeoutMs);
+        return WaitForProcessDialog(ProgramId(), IsSaveBitmapDialog, timeoutMs);
     }
     HWND AnyOtherDialog() const
     {
         ::Sleep(500);
-        return FindProcessDialog(m_program->Id(), m_dialog, [](HWND) { return true; });
+        return FindProcessDialog(ProgramId(), m_dialog, [](HWND) { return true; });
     }
 };
 
 TEST_F(ImageBoxTest, CtrlVWritesThePictureAndAsksWhereToKeepIt)
 {
-    StartInGraphicMode();
-    PutPictureOnClipboard();
+    ASSERT_NO_FATAL_FAILURE(StartInGraphicMode());
+    ASSERT_TRUE(PutPictureOnClipboard(KnownPicture()));
     ClickBox();
     PressKeys({VK_CONTROL, 'V'});
     HWND save = WaitForSaveDialog();
     ASSERT_NE(save, nullptr) << "no save dialog";
 
     // The picture is on disk before the user has answered.
-    ExpectPictureFile(TempBitmapPath());
+    ASSERT_NO_FATAL_FAILURE(ExpectPictureFile(TempBitmapPath()));
     DWORD attributes = ::GetFileAttributesA(m_install.Path("images").c_str());
     EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
         << "no images folder beside the program";
 
-    HWND name = ::FindWindowExA(::FindWindowExA(::GetDlgItem(save, 1148), nullptr, "ComboBox", nullptr), nullptr,
-                                "Edit", nullptr);
+    HWND name = FileNameBox(save);
     ASSERT_NE(name, nullptr);
-    ::SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(m_install.Path("images\\chart").c_str()));
+    SetControlText(name, m_install.Path("images\\chart"));
     ::SetForegroundWindow(save);
     PressKeys({VK_RETURN});
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(save); })) << "the save dialog stayed open";
-    EXPECT_TRUE(WaitUntil([&] { return Text(kImageBox) == kAccepted; })) << Text(kImageBox);
-    EXPECT_TRUE(ReadBytes(TempBitmapPath()).has_value()) << "the picture waits in the temporary file";
+    EXPECT_TRUE(WaitUntil([&] { return Text(IDC_IMAGE) == kImageAccepted; })) << Text(IDC_IMAGE);
+    EXPECT_TRUE(ReadFileBytes(TempBitmapPath()).has_value()) << "the picture waits in the temporary file";
     EXPECT_FALSE(m_install.ReadFile("images\\chart.bmp")) << "placed before the shortcut was accepted";
 }
 
 TEST_F(ImageBoxTest, CancellingTheSaveDialogOfTheMenuPasteRestoresTheTextAndDropsThePicture)
 {
-    StartInGraphicMode();
-    PutPictureOnClipboard();
+    ASSERT_NO_FATAL_FAILURE(StartInGraphicMode());
+    ASSERT_TRUE(PutPictureOnClipboard(KnownPicture()));
     ClickBox(true);
     HWND menu = FindPopupMenu();
     ASSERT_NE(menu, nullptr) << "no context menu";
-    RECT item{};
-    ::GetWindowRect(menu, &item);
-    ClickAt((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    ClickOn(menu);
     HWND save = WaitForSaveDialog();
     ASSERT_NE(save, nullptr) << "Paste Image asked nothing";
-    ASSERT_TRUE(ReadBytes(TempBitmapPath()).has_value());
+    ASSERT_TRUE(ReadFileBytes(TempBitmapPath()).has_value());
 
     ::PostMessageA(save, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(save); }));
     Settle();
-    EXPECT_EQ(Text(kImageBox), kPrompt);
-    EXPECT_FALSE(ReadBytes(TempBitmapPath()).has_value()) << "the temporary picture stayed";
+    EXPECT_EQ(Text(IDC_IMAGE), kImagePrompt);
+    EXPECT_FALSE(ReadFileBytes(TempBitmapPath()).has_value()) << "the temporary picture stayed";
 }
 
 TEST_F(ImageBoxTest, WithoutABitmapCtrlVSaysSoAndKeepsTheEarlierPicture)
 {
-    StartInGraphicMode();
-    PutPictureOnClipboard();
-    ::SendMessageA(Control(kImageBox), WM_PASTE, 0, 0);
-    ASSERT_EQ(Text(kImageBox), kAccepted);
-    const std::optional<std::string> earlier = ReadBytes(TempBitmapPath());
+    ASSERT_NO_FATAL_FAILURE(StartInGraphicMode());
+    ASSERT_TRUE(PutPictureOnClipboard(KnownPicture()));
+    ::SendMessageA(Control(IDC_IMAGE), WM_PASTE, 0, 0);
+    ASSERT_EQ(Text(IDC_IMAGE), kImageAccepted);
+    const std::optional<std::string> earlier = ReadFileBytes(TempBitmapPath());
     ASSERT_TRUE(earlier.has_value());
 
     EmptyTheClipboard();
     ClickBox();
     PressKeys({VK_CONTROL, 'V'});
-    HWND message = WaitForDialog([](HWND w) { return ::GetDlgItem(w, kMessageBoxText) != nullptr; });
+    HWND message = WaitForMessageBox(ProgramId(), kStartTimeoutMs);
     ASSERT_NE(message, nullptr) << "no message";
-    EXPECT_EQ(WindowText(::GetDlgItem(message, kMessageBoxText)), "No bitmap in clipboard.");
-    ::PostMessageA(message, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(ReadMessageBox(message).text, "No bitmap in clipboard.");
+    CloseMessageBox(message, IDOK);
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(message); }));
 
     EXPECT_EQ(WaitForSaveDialog(500), nullptr) << "asked where to keep no picture";
-    EXPECT_EQ(Text(kImageBox), kAccepted);
-    EXPECT_EQ(ReadBytes(TempBitmapPath()), earlier) << "the failed paste lost the earlier picture";
+    EXPECT_EQ(Text(IDC_IMAGE), kImageAccepted);
+    EXPECT_EQ(ReadFileBytes(TempBitmapPath()), earlier) << "the failed paste lost the earlier picture";
 }
 
 TEST_F(ImageBoxTest, TypingNeverChangesTheTextButTheCaretStillMoves)
 {
-    StartInGraphicMode();
+    ASSERT_NO_FATAL_FAILURE(StartInGraphicMode());
     ClickBox();
     PressKeys({VK_END});
     PressKeys({VK_SHIFT, VK_HOME});
     AfterMouse();
-    const DWORD selection = static_cast<DWORD>(::SendMessageA(Control(kImageBox), EM_GETSEL, 0, 0));
+    const DWORD selection = static_cast<DWORD>(::SendMessageA(Control(IDC_IMAGE), EM_GETSEL, 0, 0));
     EXPECT_EQ(LOWORD(selection), 0);
-    EXPECT_EQ(HIWORD(selection), std::strlen(kPrompt)) << "Shift+Home selected nothing";
+    EXPECT_EQ(HIWORD(selection), std::strlen(kImagePrompt)) << "Shift+Home selected nothing";
 
     const std::initializer_list<WORD> typing[] = {
         {'A'}, {VK_SHIFT, 'B'}, {VK_SPACE}, {VK_BACK}, {VK_DELETE}, {VK_SHIFT, VK_DELETE}, {VK_CONTROL, 'X'},
@@ -264,26 +210,26 @@ TEST_F(ImageBoxTest, TypingNeverChangesTheTextButTheCaretStillMoves)
     for (const auto& keys : typing) {
         PressKeys(keys);
         AfterMouse();
-        EXPECT_EQ(Text(kImageBox), kPrompt) << "after key " << *keys.begin();
+        EXPECT_EQ(Text(IDC_IMAGE), kImagePrompt) << "after key " << *keys.begin();
     }
 }
 
 TEST_F(ImageBoxTest, WithPastingOffOnlyThePasteMessageTakesAPicture)
 {
-    StartForm();
-    ASSERT_TRUE(IsReadOnly(kImageBox));
-    PutPictureOnClipboard();
+    ASSERT_NO_FATAL_FAILURE(StartForm());
+    ASSERT_TRUE(IsReadOnly(IDC_IMAGE));
+    ASSERT_TRUE(PutPictureOnClipboard(KnownPicture()));
     ClickBox();
     PressKeys({VK_CONTROL, 'V'});
     EXPECT_EQ(AnyOtherDialog(), nullptr) << "Ctrl+V pasted with pasting off";
     ClickBox(true);
     EXPECT_EQ(FindPopupMenu(500), nullptr) << "a context menu with pasting off";
-    EXPECT_FALSE(ReadBytes(TempBitmapPath()).has_value());
+    EXPECT_FALSE(ReadFileBytes(TempBitmapPath()).has_value());
 
-    ::SendMessageA(Control(kImageBox), WM_PASTE, 0, 0);
-    EXPECT_EQ(Text(kImageBox), kAccepted);
+    ::SendMessageA(Control(IDC_IMAGE), WM_PASTE, 0, 0);
+    EXPECT_EQ(Text(IDC_IMAGE), kImageAccepted);
     EXPECT_EQ(AnyOtherDialog(), nullptr) << "the paste message asked where to keep the picture";
-    ExpectPictureFile(TempBitmapPath());
+    ASSERT_NO_FATAL_FAILURE(ExpectPictureFile(TempBitmapPath()));
 }
 
 }  // namespace

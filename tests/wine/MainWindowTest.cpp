@@ -1,18 +1,13 @@
 // Start-up, single instance, the main dialog's states and the tray icon, driven as a
 // user would: real programs, real input, the tray asked through the shell.
+#include "app/WindowMessages.h"
+#include "tests/wine/support/ProgramTest.h"
 #include "tests/wine/support/RemoteControls.h"
-#include "tests/wine/support/TestSupport.h"
-#include <gtest/gtest.h>
-#include <memory>
 #include <psapi.h>
 
 using namespace wt;
 
 namespace {
-
-constexpr UINT kTrayOpen = 32784;
-constexpr int kShortcutList = 1022;
-constexpr int kKeyCombo = 1017;
 
 const char kThreeShortcuts[] =
     "[paths]\r\nF2=c:\\reports\r\nA=c:\\minutes.doc\r\n"
@@ -29,17 +24,17 @@ std::string ProcessImageName(DWORD processId)
     return name.substr(name.find_last_of("\\/") + 1);
 }
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ProgramTest {
 protected:
     void SetUp() override
     {
-        EndAllInstances();
+        ProgramTest::SetUp();
         SetWindowsVersion("Tarnwick.exe", nullptr);
     }
     void TearDown() override
     {
         m_processes.clear();
-        EndAllInstances();
+        ProgramTest::TearDown();
         SetWindowsVersion("Tarnwick.exe", nullptr);
     }
     Process& Start(const std::string& exe)
@@ -47,13 +42,9 @@ protected:
         m_processes.push_back(std::make_unique<Process>(m_install.Path(exe), m_install.Folder()));
         return *m_processes.back();
     }
-    // The NT edition, started and shown or hidden according to the settings file.
-    HWND StartNtEdition()
-    {
-        HWND dialog = FindMainDialog(Start("ntlauncher.exe").Id());
-        EXPECT_NE(dialog, nullptr);
-        return dialog;
-    }
+    // The NT edition, started and shown or hidden according to the settings file;
+    // its main dialog, or nullptr when none came up.
+    HWND StartNtEdition() { return FindMainDialog(Start("ntlauncher.exe").Id()); }
     // Right-clicks the tray icon (as the shell reports it) and clicks item 0 or 1.
     void ChooseTrayMenuItem(HWND dialog, int item)
     {
@@ -68,7 +59,6 @@ protected:
         ASSERT_TRUE(WaitUntil([] { return FindPopupMenu(0) == nullptr; })) << "tray menu stayed open";
     }
 
-    ProgramInstall m_install{CurrentTestName()};
     std::vector<std::unique_ptr<Process>> m_processes;
 };
 
@@ -94,6 +84,7 @@ TEST_F(MainWindowTest, ASecondInstanceEndsSilentlyAndLeavesTheFirstAlone)
 {
     m_install.WriteFile("keyset.ini", kThreeShortcuts);
     HWND first = StartNtEdition();
+    ASSERT_NE(first, nullptr);
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(first); }));
 
     Process& second = Start("ntlauncher.exe");
@@ -107,13 +98,14 @@ TEST_F(MainWindowTest, ASecondInstanceEndsSilentlyAndLeavesTheFirstAlone)
 TEST_F(MainWindowTest, WithoutSettingsTheDialogStaysVisibleWithAllKeys)
 {
     HWND dialog = StartNtEdition();
+    ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(WaitUntil([&] { return TrayIconPresent(dialog); }));
     // The dialog shows itself once its initialisation is done; then it stays.
     EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(dialog) != FALSE; }));
     ::Sleep(500);
     EXPECT_TRUE(::IsWindowVisible(dialog));
-    EXPECT_TRUE(ListRows(::GetDlgItem(dialog, kShortcutList)).empty());
-    std::vector<std::string> keys = ComboEntries(::GetDlgItem(dialog, kKeyCombo));
+    EXPECT_TRUE(ListRows(::GetDlgItem(dialog, IDC_SHORTCUT_LIST)).empty());
+    std::vector<std::string> keys = ComboEntries(::GetDlgItem(dialog, IDC_KEY_COMBO));
     ASSERT_EQ(keys.size(), 48u);
     EXPECT_EQ(keys.front(), "0");
     EXPECT_EQ(keys[10], "A");
@@ -124,11 +116,12 @@ TEST_F(MainWindowTest, WithShortcutsTheDialogHidesAndListsThemInKeyOrder)
 {
     m_install.WriteFile("keyset.ini", kThreeShortcuts);
     HWND dialog = StartNtEdition();
+    ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(WaitUntil([&] { return TrayIconPresent(dialog); }));
     ::Sleep(500);
     EXPECT_FALSE(::IsWindowVisible(dialog)) << "dialog did not go to the tray";
 
-    std::vector<ListRow> rows = ListRows(::GetDlgItem(dialog, kShortcutList));
+    std::vector<ListRow> rows = ListRows(::GetDlgItem(dialog, IDC_SHORTCUT_LIST));
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].key, "3");
     EXPECT_EQ(rows[0].payload, "Kind regards,\r\nThe desk");
@@ -136,7 +129,7 @@ TEST_F(MainWindowTest, WithShortcutsTheDialogHidesAndListsThemInKeyOrder)
     EXPECT_EQ(rows[2].key, "F2");
     EXPECT_EQ(rows[2].payload, "c:\\reports");
 
-    HWND combo = ::GetDlgItem(dialog, kKeyCombo);
+    HWND combo = ::GetDlgItem(dialog, IDC_KEY_COMBO);
     std::vector<std::string> keys = ComboEntries(combo);
     EXPECT_EQ(keys.size(), 45u);
     for (const char* used : {"3", "A", "F2"})
@@ -148,13 +141,14 @@ TEST_F(MainWindowTest, TrayMenuOpensTheDialogAndExitEndsTheProgram)
 {
     m_install.WriteFile("keyset.ini", kThreeShortcuts);
     HWND dialog = StartNtEdition();
+    ASSERT_NE(dialog, nullptr);
     DWORD processId = WindowProcess(dialog);
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(dialog); }));
 
-    ChooseTrayMenuItem(dialog, 0);   // Open
+    ASSERT_NO_FATAL_FAILURE(ChooseTrayMenuItem(dialog, 0));   // Open
     EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(dialog) != FALSE; })) << "Open did not show the dialog";
 
-    ChooseTrayMenuItem(dialog, 1);   // Exit
+    ASSERT_NO_FATAL_FAILURE(ChooseTrayMenuItem(dialog, 1));   // Exit
     HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, processId);
     EXPECT_EQ(::WaitForSingleObject(process, kStartTimeoutMs), WAIT_OBJECT_0) << "Exit did not end the program";
     ::CloseHandle(process);
@@ -165,6 +159,7 @@ TEST_F(MainWindowTest, LeftClicksOnTheTrayIconShowNoMenu)
 {
     m_install.WriteFile("keyset.ini", kThreeShortcuts);
     HWND dialog = StartNtEdition();
+    ASSERT_NE(dialog, nullptr);
     for (UINT mouse : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONUP})
         ::PostMessageA(dialog, kTrayNotifyMessage, kTrayIconId, mouse);
     EXPECT_EQ(FindPopupMenu(500), nullptr);
@@ -173,6 +168,7 @@ TEST_F(MainWindowTest, LeftClicksOnTheTrayIconShowNoMenu)
 TEST_F(MainWindowTest, EscapeCloseRequestsAndTheCloseBoxHideWithoutEnding)
 {
     HWND dialog = StartNtEdition();
+    ASSERT_NE(dialog, nullptr);
     DWORD processId = WindowProcess(dialog);
     struct Case {
         const char* name;
@@ -183,7 +179,7 @@ TEST_F(MainWindowTest, EscapeCloseRequestsAndTheCloseBoxHideWithoutEnding)
         {"close box", [](HWND d) { ::PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }},
     };
     for (const Case& c : cases) {
-        ::PostMessageA(dialog, WM_COMMAND, kTrayOpen, 0);
+        ::PostMessageA(dialog, WM_COMMAND, ID_TRAY_OPEN, 0);
         ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(dialog) != FALSE; })) << c.name;
         c.close(dialog);
         EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(dialog); })) << c.name << " did not hide";
@@ -194,6 +190,7 @@ TEST_F(MainWindowTest, EscapeCloseRequestsAndTheCloseBoxHideWithoutEnding)
 TEST_F(MainWindowTest, EnterInTheShownDialogDoesNothing)
 {
     HWND dialog = StartNtEdition();
+    ASSERT_NE(dialog, nullptr);
     ::SetForegroundWindow(dialog);
     PressKeys({VK_RETURN});
     ::Sleep(500);

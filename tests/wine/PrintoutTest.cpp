@@ -4,9 +4,9 @@
 // sheet as <test>.pdf in the "sheets" folder there, with <test>.expect: the number of
 // pages and the texts that must fill the pages in order. printout-pdf-check.sh, run
 // by ctest after this program, holds the sheets against them.
+#include "tests/wine/support/ProgramDialogs.h"
+#include "tests/wine/support/ProgramTest.h"
 #include "tests/wine/support/RemoteControls.h"
-#include "tests/wine/support/TestSupport.h"
-#include <gtest/gtest.h>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
@@ -17,9 +17,6 @@ using namespace wt;
 
 namespace {
 
-constexpr UINT kTrayOpen = 32784;
-constexpr int kShortcutList = 1022;
-constexpr int kPrintButton = 1030;
 constexpr DWORD kPrintTimeoutMs = 30000;
 // How long a cancelled job has to show up before we believe that none will.
 constexpr DWORD kNoJobWaitMs = 4000;
@@ -66,44 +63,15 @@ std::vector<std::string> PdfFiles(const std::string& folder)
     return files;
 }
 
-std::string FileBytes(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
 // The printer writes the file while we look: it is whole once it ends with the
 // PDF trailer.
 bool PdfComplete(const std::string& path)
 {
-    const std::string bytes = FileBytes(path);
+    const std::string bytes = ReadFileBytes(path).value_or("");
     return bytes.size() > 8 && bytes.find("%%EOF", bytes.size() - 8) != std::string::npos;
 }
 
-// The top-level dialog of the process other than the main dialog.
-HWND FindOtherDialog(DWORD processId, HWND mainDialog)
-{
-    HWND found = nullptr;
-    WaitUntil([&] {
-        for (HWND w = ::FindWindowExA(nullptr, nullptr, "#32770", nullptr); w; w = ::FindWindowExA(nullptr, w, "#32770", nullptr)) {
-            if (w != mainDialog && ::IsWindowVisible(w) && WindowProcess(w) == processId) {
-                found = w;
-                return true;
-            }
-        }
-        return false;
-    });
-    return found;
-}
-
-void ClickButton(HWND dialog, int id)
-{
-    RECT box{};
-    ::GetWindowRect(::GetDlgItem(dialog, id), &box);
-    ClickAt((box.left + box.right) / 2, (box.top + box.bottom) / 2);
-}
-
-class PrintoutTest : public ::testing::Test {
+class PrintoutTest : public ProgramTest {
 protected:
     void SetUp() override
     {
@@ -118,33 +86,16 @@ protected:
         ::DeleteFileA((m_sheet + ".expect").c_str());
         for (const std::string& file : PdfFiles(m_pdfFolder))
             ::DeleteFileA(file.c_str());
-        EndAllInstances();
-    }
-    void TearDown() override
-    {
-        m_program.reset();
-        EndAllInstances();
-    }
-
-    // The program with these settings, its main dialog opened from the tray.
-    HWND StartShown(const std::string& settings)
-    {
-        m_install.WriteFile("keyset.ini", settings);
-        m_program = std::make_unique<Process>(m_install.Path("ntlauncher.exe"), m_install.Folder());
-        HWND dialog = FindMainDialog(m_program->Id());
-        EXPECT_NE(dialog, nullptr);
-        ::PostMessageA(dialog, WM_COMMAND, kTrayOpen, 0);
-        EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(dialog) != FALSE; }));
-        return dialog;
+        ProgramTest::SetUp();
     }
 
     // Presses Print and answers the print dialog with its OK or Cancel button.
-    void Print(HWND dialog, int answer)
+    void Print(int answer)
     {
-        ::PostMessageA(::GetDlgItem(dialog, kPrintButton), BM_CLICK, 0, 0);
-        HWND printDialog = FindOtherDialog(m_program->Id(), dialog);
+        ::PostMessageA(::GetDlgItem(m_dialog, IDC_PRINT), BM_CLICK, 0, 0);
+        HWND printDialog = WaitForProcessDialog(ProgramId(), [](HWND) { return true; });
         ASSERT_NE(printDialog, nullptr) << "no print dialog";
-        ClickButton(printDialog, answer);
+        ClickOn(::GetDlgItem(printDialog, answer));
         ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(printDialog); })) << "print dialog stayed open";
     }
 
@@ -168,32 +119,30 @@ protected:
     }
 
     // The header and every list row, as the list shows it, in its order.
-    std::vector<std::string> ExpectedEntries(HWND dialog) const
+    std::vector<std::string> ExpectedEntries() const
     {
         std::vector<std::string> entries;
         for (const std::string& header : kFirstPageHeader)
             entries.push_back("entry " + header);
-        for (const ListRow& row : ListRows(::GetDlgItem(dialog, kShortcutList)))
+        for (const ListRow& row : ListRows(::GetDlgItem(m_dialog, IDC_SHORTCUT_LIST)))
             entries.push_back("entry " + Normalized(row.key + " " + row.payload));
         return entries;
     }
 
-    ProgramInstall m_install{CurrentTestName()};
-    std::unique_ptr<Process> m_program;
     std::string m_pdfFolder;
     std::string m_sheet;   // where this test's sheet is kept, without extension
 };
 
 TEST_F(PrintoutTest, EmptyListPrintsOnePageWithTheFixedKeys)
 {
-    HWND dialog = StartShown("");
-    Print(dialog, IDOK);
-    KeepSheet("1", ExpectedEntries(dialog));
+    ASSERT_NO_FATAL_FAILURE(StartShown(""));
+    ASSERT_NO_FATAL_FAILURE(Print(IDOK));
+    ASSERT_NO_FATAL_FAILURE(KeepSheet("1", ExpectedEntries()));
 }
 
 TEST_F(PrintoutTest, ADozenShortcutsPrintAsTheListShowsThem)
 {
-    HWND dialog = StartShown(
+    ASSERT_NO_FATAL_FAILURE(StartShown(
         "[paths]\r\n"
         "A=c:\\reports\\annual\r\n"
         "B=C:\\R&D\\plans & budgets\r\n"
@@ -210,11 +159,11 @@ TEST_F(PrintoutTest, ADozenShortcutsPrintAsTheListShowsThem)
         "[graphics]\r\n"
         "L=c:\\images\\logo.bmp\r\n"
         "Q=c:\\images\\signature.bmp\r\n"
-        "F12=c:\\images\\map of the site.bmp\r\n");
-    ASSERT_EQ(ListRows(::GetDlgItem(dialog, kShortcutList)).size(), 12u);
+        "F12=c:\\images\\map of the site.bmp\r\n"));
+    ASSERT_EQ(ListRows(::GetDlgItem(m_dialog, IDC_SHORTCUT_LIST)).size(), 12u);
 
-    Print(dialog, IDOK);
-    KeepSheet("1", ExpectedEntries(dialog));
+    ASSERT_NO_FATAL_FAILURE(Print(IDOK));
+    ASSERT_NO_FATAL_FAILURE(KeepSheet("1", ExpectedEntries()));
 }
 
 TEST_F(PrintoutTest, ALongListGoesOnOnFurtherPagesWithoutTheTitle)
@@ -222,11 +171,11 @@ TEST_F(PrintoutTest, ALongListGoesOnOnFurtherPagesWithoutTheTitle)
     std::string settings = "[contents]\r\n";
     for (char key = 'A'; key <= 'Z'; ++key)
         settings += std::string(1, key) + "=Entry " + key + " first line{}second line{}third line{}fourth line\r\n";
-    HWND dialog = StartShown(settings);
+    ASSERT_NO_FATAL_FAILURE(StartShown(settings));
 
-    Print(dialog, IDOK);
+    ASSERT_NO_FATAL_FAILURE(Print(IDOK));
     // The header occurs once in the entries, so a second title would not match.
-    KeepSheet("2+", ExpectedEntries(dialog));
+    ASSERT_NO_FATAL_FAILURE(KeepSheet("2+", ExpectedEntries()));
 }
 
 TEST_F(PrintoutTest, ARowTallerThanAPageIsPrintedCutOffAloneAndTheJobGoesOn)
@@ -234,24 +183,24 @@ TEST_F(PrintoutTest, ARowTallerThanAPageIsPrintedCutOffAloneAndTheJobGoesOn)
     std::string tall;
     for (int line = 1; line <= 120; ++line)
         tall += (line > 1 ? "{}" : "") + std::string("line ") + std::to_string(line);
-    HWND dialog = StartShown("[contents]\r\n0=short\r\n1=" + tall + "\r\n2=after the tall one\r\n");
+    ASSERT_NO_FATAL_FAILURE(StartShown("[contents]\r\n0=short\r\n1=" + tall + "\r\n2=after the tall one\r\n"));
 
-    Print(dialog, IDOK);
-    std::vector<std::string> entries = ExpectedEntries(dialog);
+    ASSERT_NO_FATAL_FAILURE(Print(IDOK));
+    std::vector<std::string> entries = ExpectedEntries();
     ASSERT_EQ(entries.size(), kFirstPageHeader.size() + 3);
     // It does not fit below the first row, so it gets the second page to itself, as
     // much of it as fits; the row after it starts the third page.
     entries[kFirstPageHeader.size() + 1].replace(0, 5, "cut");
-    KeepSheet("3", entries);
+    ASSERT_NO_FATAL_FAILURE(KeepSheet("3", entries));
 }
 
 TEST_F(PrintoutTest, CancelPrintsNothing)
 {
-    HWND dialog = StartShown("[paths]\r\nA=c:\\reports\r\n");
-    Print(dialog, IDCANCEL);
+    ASSERT_NO_FATAL_FAILURE(StartShown("[paths]\r\nA=c:\\reports\r\n"));
+    ASSERT_NO_FATAL_FAILURE(Print(IDCANCEL));
 
     EXPECT_FALSE(WaitUntil([&] { return !PdfFiles(m_pdfFolder).empty(); }, kNoJobWaitMs));
-    EXPECT_TRUE(::IsWindowEnabled(dialog));
+    EXPECT_TRUE(::IsWindowEnabled(m_dialog));
     EXPECT_FALSE(m_program->WaitForExit(0));
 }
 

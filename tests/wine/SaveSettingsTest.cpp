@@ -1,7 +1,8 @@
 // Saving the list with OK or the close box: the settings file written whole, the
 // hotkeys rebuilt from it, the warning about input never accepted, and a save that
 // cannot be written, which must lose nothing.
-#include "tests/wine/SaveAndEditDriver.h"
+#include "app/WindowMessages.h"
+#include "tests/wine/support/MainDialogDriver.h"
 #include "tests/wine/support/ShellRecorder.h"
 
 using namespace wt;
@@ -9,41 +10,31 @@ using namespace wt;
 namespace {
 
 constexpr char kCaptureClass[] = "TarnwickCapture";
-constexpr UINT kDestroyCaptureMessage = WM_USER + 100;
 
 class SaveSettingsTest : public SaveAndEditTest {
 protected:
-    HWND Popup() const
-    {
-        return FindProcessDialog(m_program->Id(), m_dialog, [](HWND w) { return ::GetDlgItem(w, kNotifyText) != nullptr; });
-    }
-    void CloseAllPopups() const
-    {
-        for (HWND popup; (popup = Popup()) != nullptr;) {
-            ::PostMessageA(popup, WM_CLOSE, 0, 0);
-            WaitUntil([&] { return !::IsWindow(popup); }, 2000);
-        }
-    }
     // Presses CTRL+ALT+key; the clipboard text it left, once it changed.
     std::optional<std::string> TextOfHotkey(WORD key)
     {
-        PutMarkerOnClipboard();
+        if (!PutTextOnClipboard(kMarker))
+            return "(the clipboard did not take the marker)";
         PressHotkey(key);
         WaitUntil([] { return ClipboardText() != std::optional<std::string>(kMarker); }, 2000);
-        CloseAllPopups();
+        CloseAllPopups(ProgramId());
         return ClipboardText();
     }
     bool HotkeyDoesNothing(WORD key)
     {
-        PutMarkerOnClipboard();
+        if (!PutTextOnClipboard(kMarker))
+            return false;
         PressHotkey(key);
         ::Sleep(700);
-        return ClipboardText() == std::optional<std::string>(kMarker) && !Popup();
+        return ClipboardText() == std::optional<std::string>(kMarker) && PopupsOf(ProgramId()).empty();
     }
     bool CaptureShown() const
     {
         HWND capture = ::FindWindowA(kCaptureClass, nullptr);
-        return capture && WindowProcess(capture) == m_program->Id();
+        return capture && WindowProcess(capture) == ProgramId();
     }
 };
 
@@ -54,15 +45,15 @@ TEST_F(SaveSettingsTest, ANewUsersShortcutsAreSavedRunAndComeBackAfterARestart)
     const std::string path = m_install.Path("x.twk");
     const std::string picture = m_install.Path("images\\logo.bmp");
     const std::string text = "Dear all,\r\nsee you {soon}\r\n";
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
 
     ASSERT_EQ(AcceptText("1", text), std::nullopt);
     ASSERT_EQ(AcceptPath("P", path), std::nullopt);
     ASSERT_EQ(AcceptPath("A", "c:\\reports"), std::nullopt);
-    PickKey("G");
-    Click(kGraphicRadio);
-    PastePicture(Control(kImageBox), picture);
-    ASSERT_EQ(Click(kAccept), std::nullopt);
+    ASSERT_NO_FATAL_FAILURE(PickKey("G"));
+    Click(IDC_GRAPHIC_RADIO);
+    ASSERT_NO_FATAL_FAILURE(PastePicture(Control(IDC_IMAGE), picture));
+    ASSERT_EQ(Click(IDC_ACCEPT), std::nullopt);
     ASSERT_EQ(RowKeys(), (std::vector<std::string>{"1", "A", "G", "P"}));
 
     EXPECT_EQ(PressSave(), std::nullopt);
@@ -77,14 +68,14 @@ TEST_F(SaveSettingsTest, ANewUsersShortcutsAreSavedRunAndComeBackAfterARestart)
         SCOPED_TRACE(run == 0 ? "after the save" : "after a restart");
         EXPECT_EQ(TextOfHotkey('1'), text);
 
-        PutMarkerOnClipboard();
+        ASSERT_NO_FATAL_FAILURE(PutMarkerOnClipboard());
         PressHotkey('G');
-        int width = 0, height = 0;
-        EXPECT_TRUE(WaitUntil([&] { return !ClipboardPixels(width, height).empty(); }, 2000));
-        EXPECT_EQ(ClipboardPixels(width, height), TestPicturePixels());
-        EXPECT_EQ(width, kPictureWidth);
-        EXPECT_EQ(height, kPictureHeight);
-        CloseAllPopups();
+        EXPECT_TRUE(WaitUntil([&] { return ClipboardPicture().has_value(); }, 2000));
+        const Picture pasted = ClipboardPicture().value_or(Picture{});
+        EXPECT_EQ(pasted.pixels, TestPicture().pixels);
+        EXPECT_EQ(pasted.width, kPictureWidth);
+        EXPECT_EQ(pasted.height, kPictureHeight);
+        CloseAllPopups(ProgramId());
 
         recorder.Clear();
         PressHotkey('P');
@@ -92,7 +83,7 @@ TEST_F(SaveSettingsTest, ANewUsersShortcutsAreSavedRunAndComeBackAfterARestart)
         EXPECT_EQ(recorder.Records().front(), "\"" + path + "\"");
 
         if (run == 0) {
-            Restart();
+            ASSERT_NO_FATAL_FAILURE(Restart());
             ASSERT_TRUE(WaitUntil([&] { return !Shown(); })) << "a configured program starts in the tray";
             std::vector<ListRow> rows = Rows();
             ASSERT_EQ(rows.size(), 4u);
@@ -102,21 +93,21 @@ TEST_F(SaveSettingsTest, ANewUsersShortcutsAreSavedRunAndComeBackAfterARestart)
         }
     }
 
-    OpenFromTray();
+    ASSERT_NO_FATAL_FAILURE(OpenFromTray());
     EXPECT_EQ(PressSave(), std::nullopt);
     EXPECT_EQ(Settings(), saved) << "a second save wrote other bytes";
 }
 
 TEST_F(SaveSettingsTest, AnEmptyListLeavesAnEmptyFileAndNoHotkeyRuns)
 {
-    Start("[contents]\r\nT=tee\r\n");
+    ASSERT_NO_FATAL_FAILURE(Start("[contents]\r\nT=tee\r\n"));
     ClickRow(0);
     ASSERT_EQ(TextOfHotkey('T'), "tee");
     PressHotkey(VK_SNAPSHOT);
     ASSERT_TRUE(WaitUntil([&] { return CaptureShown(); }, 3000)) << "no capture before the save";
     ::PostMessageA(m_dialog, kDestroyCaptureMessage, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return !CaptureShown(); }, 3000));
-    ASSERT_EQ(Click(kDeleteButton), std::nullopt);
+    ASSERT_EQ(Click(IDC_DELETE_SHORTCUT), std::nullopt);
 
     EXPECT_EQ(PressSave(), std::nullopt);
     EXPECT_EQ(Settings(), "");
@@ -138,15 +129,15 @@ TEST_F(SaveSettingsTest, InputNeverAcceptedIsAskedAboutAndKeptButNotSaved)
         bool closeBox;
         int answer;      // 0: no question expected
     } cases[] = {
-        {"path, Yes", kPathRadio, kPathBox, " c:\\typed ", false, false, IDYES},
-        {"text, No", kTextRadio, kTextBox, "typed", false, false, IDNO},
-        {"path, No at the close box", kPathRadio, kPathBox, "c:\\typed", false, true, IDNO},
-        {"blanks are no input", kPathRadio, kPathBox, " \t ", false, false, 0},
-        {"a viewed row", kPathRadio, 0, "", true, false, 0},
+        {"path, Yes", IDC_PATH_RADIO, IDC_PATH, " c:\\typed ", false, false, IDYES},
+        {"text, No", IDC_TEXT_RADIO, IDC_TEXT, "typed", false, false, IDNO},
+        {"path, No at the close box", IDC_PATH_RADIO, IDC_PATH, "c:\\typed", false, true, IDNO},
+        {"blanks are no input", IDC_PATH_RADIO, IDC_PATH, " \t ", false, false, 0},
+        {"a viewed row", IDC_PATH_RADIO, 0, "", true, false, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        Start(before);
+        ASSERT_NO_FATAL_FAILURE(Start(before));
         ASSERT_EQ(AcceptText("R", "ar"), std::nullopt);
         Click(c.radio);
         if (c.box)
@@ -201,7 +192,7 @@ TEST_F(SaveSettingsTest, ASaveThatCannotBeWrittenIsReportedAndLosesNothing)
     };
     for (const Obstacle& obstacle : obstacles) {
         SCOPED_TRACE(obstacle.what);
-        Start(before);
+        ASSERT_NO_FATAL_FAILURE(Start(before));
         ASSERT_EQ(AcceptText("U", "you"), std::nullopt);
         const std::function<void()> remove = obstacle.place(m_install);
 

@@ -1,9 +1,10 @@
 // The selective screen capture, driven as a user would: CTRL+ALT+Print Screen over a
 // screen that shows a known picture, a drag with the mouse, and the clipboard bitmap
 // compared pixel by pixel with the picture.
+#include "app/WindowMessages.h"
+#include "tests/wine/support/ProgramDialogs.h"
+#include "tests/wine/support/ProgramTest.h"
 #include "tests/wine/support/RemoteControls.h"
-#include "tests/wine/support/TestSupport.h"
-#include <gtest/gtest.h>
 #include <thread>
 #include <vector>
 
@@ -13,10 +14,6 @@ namespace {
 
 constexpr char kCaptureClass[] = "TarnwickCapture";
 constexpr char kPopupText[] = "Image has been loaded into clipboard.";
-constexpr int kPopupStatic = 1003;
-constexpr int kShortcutList = 1022;
-constexpr UINT kDestroyCapture = WM_USER + 100;
-constexpr UINT kDestroyCaptureToo = WM_USER + 101;
 constexpr DWORD kPopupLifetimeMs = 5000;
 constexpr DWORD kTypingPauseMs = 100;
 // The hook, and with it the capture key, is only installed when a shortcut exists.
@@ -103,13 +100,7 @@ private:
     {
         const int width = ::GetSystemMetrics(SM_CXSCREEN);
         const int height = ::GetSystemMetrics(SM_CYSCREEN);
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        const BITMAPINFO info = TopDownBitmapInfo(width, height);
         ::SetDIBitsToDevice(dc, 0, 0, width, height, 0, 0, 0, height, m_pixels.data(), &info, DIB_RGB_COLORS);
     }
 
@@ -118,40 +109,8 @@ private:
     std::thread m_thread;
 };
 
-struct ClipboardBitmap {
-    int width = 0;
-    int height = 0;
-    std::vector<DWORD> pixels;   // top-down rows, 0x00RRGGBB
-};
-
-std::optional<ClipboardBitmap> ReadClipboardBitmap()
-{
-    if (!::OpenClipboard(nullptr))
-        return std::nullopt;
-    std::optional<ClipboardBitmap> result;
-    if (HBITMAP bitmap = static_cast<HBITMAP>(::GetClipboardData(CF_BITMAP))) {
-        BITMAP header{};
-        ::GetObjectA(bitmap, sizeof(header), &header);
-        ClipboardBitmap read{header.bmWidth, header.bmHeight, {}};
-        read.pixels.resize(static_cast<size_t>(read.width) * read.height);
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = read.width;
-        info.bmiHeader.biHeight = -read.height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        HDC screen = ::GetDC(nullptr);
-        if (::GetDIBits(screen, bitmap, 0, read.height, read.pixels.data(), &info, DIB_RGB_COLORS) == read.height)
-            result = std::move(read);
-        ::ReleaseDC(nullptr, screen);
-    }
-    ::CloseClipboard();
-    return result;
-}
-
 // Where the bitmap differs from the pattern at (left, top), as "x,y"; empty when it matches.
-std::string FirstMismatch(const ClipboardBitmap& bitmap, int left, int top)
+std::string FirstMismatch(const Picture& bitmap, int left, int top)
 {
     for (int y = 0; y < bitmap.height; ++y)
         for (int x = 0; x < bitmap.width; ++x)
@@ -169,49 +128,16 @@ COLORREF ScreenPixel(int x, int y)
     return colour;
 }
 
-void SendKeys(std::initializer_list<WORD> keys, DWORD flags)
-{
-    std::vector<INPUT> inputs;
-    for (WORD key : keys) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key;
-        input.ki.dwFlags = flags;
-        inputs.push_back(input);
-    }
-    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-void SendMouseButton(int x, int y, DWORD flags)
-{
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = static_cast<LONG>((x * 65535LL + ::GetSystemMetrics(SM_CXSCREEN) / 2) / (::GetSystemMetrics(SM_CXSCREEN) - 1));
-    input.mi.dy = static_cast<LONG>((y * 65535LL + ::GetSystemMetrics(SM_CYSCREEN) / 2) / (::GetSystemMetrics(SM_CYSCREEN) - 1));
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-    ::SendInput(1, &input, sizeof(input));
-    ::Sleep(30);
-}
-
-class ScreenCaptureTest : public ::testing::Test {
+class ScreenCaptureTest : public ProgramTest {
 protected:
     void SetUp() override
     {
-        EndAllInstances();
-        m_install.WriteFile("keyset.ini", kOneShortcut);
-        m_program = std::make_unique<Process>(m_install.Path("ntlauncher.exe"), m_install.Folder());
-        m_dialog = FindMainDialog(m_program->Id());
-        ASSERT_NE(m_dialog, nullptr);
+        ProgramTest::SetUp();
+        ASSERT_NO_FATAL_FAILURE(StartProgram(kOneShortcut));
         // Hidden in the tray means initialised, hook installed.
-        ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(m_dialog); }));
-        ASSERT_TRUE(WaitUntil([&] { return TrayIconPresent(m_dialog); }));
+        ASSERT_NO_FATAL_FAILURE(WaitUntilInTray());
         ASSERT_TRUE(WaitUntil([] { return ScreenPixel(300, 200) == PatternColour(300, 200); }))
             << "the pattern is not on the screen";
-    }
-    void TearDown() override
-    {
-        m_program.reset();
-        EndAllInstances();
     }
 
     std::vector<HWND> CaptureWindows() const
@@ -219,7 +145,7 @@ protected:
         struct Search {
             DWORD processId;
             std::vector<HWND> found;
-        } search{m_program->Id(), {}};
+        } search{ProgramId(), {}};
         ::EnumWindows([](HWND window, LPARAM context) -> BOOL {
             auto* search = reinterpret_cast<Search*>(context);
             char name[64] = {};
@@ -262,24 +188,7 @@ protected:
         return shown;
     }
 
-    // The program's confirmation popup: a "Tarnwick" dialog without the shortcut list.
-    HWND FindPopup(DWORD timeoutMs) const
-    {
-        HWND popup = nullptr;
-        WaitUntil([&] {
-            for (HWND w = ::FindWindowExA(nullptr, nullptr, "#32770", "Tarnwick"); w;
-                 w = ::FindWindowExA(nullptr, w, "#32770", "Tarnwick"))
-                if (!::GetDlgItem(w, kShortcutList) && ::IsWindowVisible(w) && WindowProcess(w) == m_program->Id())
-                    popup = w;
-            return popup != nullptr;
-        }, timeoutMs);
-        return popup;
-    }
-
     PatternWindow m_pattern;
-    ProgramInstall m_install{CurrentTestName()};
-    std::unique_ptr<Process> m_program;
-    HWND m_dialog = nullptr;
 };
 
 struct Selection {
@@ -312,7 +221,7 @@ TEST_F(ScreenCaptureTest, TheSelectedRectangleOfTheFrozenScreenGoesToTheClipboar
 
         ASSERT_TRUE(WaitUntil([] { return ::IsClipboardFormatAvailable(CF_BITMAP) != FALSE; }))
             << "nothing went to the clipboard";
-        std::optional<ClipboardBitmap> bitmap = ReadClipboardBitmap();
+        std::optional<Picture> bitmap = ClipboardPicture();
         ASSERT_TRUE(bitmap);
         EXPECT_EQ(bitmap->width, s.expected.width);
         EXPECT_EQ(bitmap->height, s.expected.height);
@@ -321,9 +230,10 @@ TEST_F(ScreenCaptureTest, TheSelectedRectangleOfTheFrozenScreenGoesToTheClipboar
         }
         EXPECT_FALSE(::IsWindowVisible(capture));
 
-        HWND popup = FindPopup(kStartTimeoutMs);
+        HWND popup = WaitForPopup(ProgramId(), kStartTimeoutMs);
         ASSERT_NE(popup, nullptr) << "no confirmation";
-        EXPECT_EQ(WindowText(::GetDlgItem(popup, kPopupStatic)), kPopupText);
+        EXPECT_EQ(WindowText(::GetDlgItem(popup, IDC_NOTIFY_TEXT)), kPopupText);
+        EXPECT_EQ(WindowText(popup), "Tarnwick");
         // The next capture must not find the popup in its snapshot.
         ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(popup); }, kPopupLifetimeMs));
     }
@@ -346,14 +256,14 @@ TEST_F(ScreenCaptureTest, ARightClickAbandonsTheCaptureEvenDuringADrag)
     HWND capture = StartCapture();
     ASSERT_NE(capture, nullptr);
 
-    SendMouseButton(100, 100, MOUSEEVENTF_LEFTDOWN);
-    SendMouseButton(250, 200, 0);
-    SendMouseButton(250, 200, MOUSEEVENTF_RIGHTDOWN);
-    SendMouseButton(250, 200, MOUSEEVENTF_RIGHTUP);
+    SendMouse(100, 100, MOUSEEVENTF_LEFTDOWN);
+    SendMouse(250, 200, 0);
+    SendMouse(250, 200, MOUSEEVENTF_RIGHTDOWN);
+    SendMouse(250, 200, MOUSEEVENTF_RIGHTUP);
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(capture); })) << "capture window still shown";
-    SendMouseButton(250, 200, MOUSEEVENTF_LEFTUP);
+    SendMouse(250, 200, MOUSEEVENTF_LEFTUP);
 
-    EXPECT_EQ(FindPopup(1000), nullptr);
+    EXPECT_EQ(WaitForPopup(ProgramId(), 1000), nullptr);
     EXPECT_EQ(::GetClipboardSequenceNumber(), before);
     EXPECT_FALSE(::IsClipboardFormatAvailable(CF_BITMAP));
 }
@@ -377,14 +287,14 @@ TEST_F(ScreenCaptureTest, ThereIsNeverMoreThanOneCaptureWindow)
 
 TEST_F(ScreenCaptureTest, TheReleaseMessagesDestroyTheCaptureWindow)
 {
-    for (UINT message : {kDestroyCapture, kDestroyCaptureToo}) {
+    for (UINT message : {kDestroyCaptureMessage, kDestroyCaptureMessageToo}) {
         SCOPED_TRACE(message);
         ASSERT_NE(StartCapture(), nullptr);
         EXPECT_EQ(::SendMessageA(m_dialog, message, 0, 0), 1);
         EXPECT_TRUE(CaptureWindows().empty());
     }
     // With none left, the message is still answered.
-    EXPECT_EQ(::SendMessageA(m_dialog, kDestroyCapture, 0, 0), 1);
+    EXPECT_EQ(::SendMessageA(m_dialog, kDestroyCaptureMessage, 0, 0), 1);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The shortcut list of the main dialog: viewing a clicked row in the form, leaving the
 // view, deleting rows, and the key combo that offers exactly the free keys.
-#include "tests/wine/EditorDriver.h"
+#include "tests/wine/support/MainDialogDriver.h"
 
 using namespace wt;
 
@@ -12,8 +12,8 @@ const char kFourShortcuts[] =
     "[graphics]\r\nG=c:\\images\\logo.bmp\r\n"
     "[contents]\r\n3=Kind regards,{}The desk\r\n";
 
-constexpr int kFormControls[] = {kAccept, kPathRadio, kTextRadio, kGraphicRadio, kPathBox, kFolderBrowse,
-                                 kFileBrowse, kEmail, kTextBox, kSaveBitmap};
+constexpr int kFormControls[] = {IDC_ACCEPT, IDC_PATH_RADIO, IDC_TEXT_RADIO, IDC_GRAPHIC_RADIO, IDC_PATH, IDC_FOLDER_BROWSE,
+                                 IDC_FILE_BROWSE, IDC_EMAIL, IDC_TEXT, IDC_SAVE_BITMAP};
 
 class ShortcutListTest : public EditorTest {
 protected:
@@ -26,16 +26,16 @@ protected:
 
 TEST_F(ShortcutListTest, AClickedRowIsShownReadOnlyWithItsKey)
 {
-    Start(kFourShortcuts);
+    ASSERT_NO_FATAL_FAILURE(Start(kFourShortcuts));
     struct Case {
         const char* key;
         int radio;
         int box;
         const char* payload;
     } cases[] = {
-        {"B", kPathRadio, kPathBox, "c:\\reports"},
-        {"3", kTextRadio, kTextBox, "Kind regards,\r\nThe desk"},
-        {"G", kGraphicRadio, kImageBox, "c:\\images\\logo.bmp"},
+        {"B", IDC_PATH_RADIO, IDC_PATH, "c:\\reports"},
+        {"3", IDC_TEXT_RADIO, IDC_TEXT, "Kind regards,\r\nThe desk"},
+        {"G", IDC_GRAPHIC_RADIO, IDC_IMAGE, "c:\\images\\logo.bmp"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.key);
@@ -45,8 +45,8 @@ TEST_F(ShortcutListTest, AClickedRowIsShownReadOnlyWithItsKey)
         EXPECT_EQ(Text(c.box), c.payload);
         for (int id : kFormControls)
             EXPECT_FALSE(IsEnabled(id)) << id;
-        EXPECT_TRUE(IsEnabled(kKeyCombo));
-        EXPECT_TRUE(IsReadOnly(kImageBox));
+        EXPECT_TRUE(IsEnabled(IDC_KEY_COMBO));
+        EXPECT_TRUE(IsReadOnly(IDC_IMAGE));
         EXPECT_FALSE(HintVisible());
         // Only the viewed row's key joins the free ones, at its place.
         EXPECT_EQ(Keys().size(), 45u);
@@ -59,45 +59,45 @@ TEST_F(ShortcutListTest, AClickedRowIsShownReadOnlyWithItsKey)
 
 TEST_F(ShortcutListTest, ClickingBesideTheRowsEndsTheView)
 {
-    Start(kFourShortcuts);
+    ASSERT_NO_FATAL_FAILURE(Start(kFourShortcuts));
     ClickRow(RowOf("B"));
-    ASSERT_FALSE(IsEnabled(kAccept));
+    ASSERT_FALSE(IsEnabled(IDC_ACCEPT));
     ClickBelowRows();
-    EXPECT_EQ(SelectedListRow(Control(kShortcutList)), -1);
+    EXPECT_EQ(SelectedListRow(Control(IDC_SHORTCUT_LIST)), -1);
     EXPECT_FALSE(Offers("B"));
     EXPECT_EQ(SelectedKey(), "0");
-    EXPECT_TRUE(IsEnabled(kAccept));
-    EXPECT_TRUE(IsEnabled(kPathBox));
-    EXPECT_EQ(Text(kPathBox), "");
+    EXPECT_TRUE(IsEnabled(IDC_ACCEPT));
+    EXPECT_TRUE(IsEnabled(IDC_PATH));
+    EXPECT_EQ(Text(IDC_PATH), "");
     EXPECT_TRUE(HintVisible());
 }
 
 TEST_F(ShortcutListTest, PickingAnotherKeyWhileViewingGivesABlankFormForThatKey)
 {
-    Start(kFourShortcuts);
+    ASSERT_NO_FATAL_FAILURE(Start(kFourShortcuts));
     for (const char* viewed : {"B", "3"}) {
         SCOPED_TRACE(viewed);
         ClickRow(RowOf(viewed));
-        PickKey("D");
+        ASSERT_NO_FATAL_FAILURE(PickKey("D"));
         Settle();
         EXPECT_FALSE(Offers(viewed));
         EXPECT_EQ(SelectedKey(), "D");
-        EXPECT_EQ(SelectedListRow(Control(kShortcutList)), -1);
-        EXPECT_TRUE(IsEnabled(kAccept));
-        EXPECT_EQ(Text(kPathBox), "");
-        EXPECT_EQ(Text(kTextBox), "");
+        EXPECT_EQ(SelectedListRow(Control(IDC_SHORTCUT_LIST)), -1);
+        EXPECT_TRUE(IsEnabled(IDC_ACCEPT));
+        EXPECT_EQ(Text(IDC_PATH), "");
+        EXPECT_EQ(Text(IDC_TEXT), "");
         EXPECT_EQ(Rows().size(), 4u);
     }
     // The blank form takes a new shortcut for the picked key.
-    SetText(kTextBox, "new");
-    EXPECT_EQ(Click(kAccept), std::nullopt);
+    SetText(IDC_TEXT, "new");
+    EXPECT_EQ(Click(IDC_ACCEPT), std::nullopt);
     EXPECT_EQ(RowKeys(), (std::vector<std::string>{"3", "B", "D", "G", "F12"}));
     EXPECT_EQ(Rows()[1].payload, "c:\\reports") << "the viewed row kept its payload";
 }
 
 TEST_F(ShortcutListTest, DeleteFreesTheRowsKeyAtItsPlace)
 {
-    Start(kFourShortcuts);
+    ASSERT_NO_FATAL_FAILURE(Start(kFourShortcuts));
     struct Case {
         const char* key;
         size_t index;  // where the freed key shows in the combo
@@ -109,7 +109,7 @@ TEST_F(ShortcutListTest, DeleteFreesTheRowsKeyAtItsPlace)
         SCOPED_TRACE(c.key);
         const size_t rowsBefore = Rows().size();
         ClickRow(RowOf(c.key));
-        EXPECT_EQ(Click(kDeleteButton), std::nullopt);
+        EXPECT_EQ(Click(IDC_DELETE_SHORTCUT), std::nullopt);
         EXPECT_EQ(Rows().size(), rowsBefore - 1);
         EXPECT_EQ(RowOf(c.key), static_cast<int>(Rows().size()));
         std::vector<std::string> keys = Keys();
@@ -117,19 +117,19 @@ TEST_F(ShortcutListTest, DeleteFreesTheRowsKeyAtItsPlace)
         EXPECT_EQ(keys[c.index], c.key);
         // The path kind asks for the next path, writing the freed key back as the selection.
         EXPECT_EQ(SelectedKey(), c.key);
-        EXPECT_TRUE(IsEnabled(kAccept));
+        EXPECT_TRUE(IsEnabled(IDC_ACCEPT));
         EXPECT_TRUE(HintVisible());
     }
 }
 
 TEST_F(ShortcutListTest, DeletingARowReachedWithTheArrowKeysKeepsTheViewedRowsKeyInUse)
 {
-    Start(kFourShortcuts);
+    ASSERT_NO_FATAL_FAILURE(Start(kFourShortcuts));
     ClickRow(RowOf("B"));
     PressKeys({VK_DOWN});
-    ASSERT_TRUE(WaitUntil([&] { return SelectedListRow(Control(kShortcutList)) == RowOf("G"); }));
+    ASSERT_TRUE(WaitUntil([&] { return SelectedListRow(Control(IDC_SHORTCUT_LIST)) == RowOf("G"); }));
     Settle();
-    EXPECT_EQ(Click(kDeleteButton), std::nullopt);
+    EXPECT_EQ(Click(IDC_DELETE_SHORTCUT), std::nullopt);
     EXPECT_EQ(RowKeys(), (std::vector<std::string>{"3", "B", "F12"}));
     EXPECT_TRUE(Offers("G"));
     EXPECT_FALSE(Offers("B")) << "B is still used by its row";
@@ -137,8 +137,8 @@ TEST_F(ShortcutListTest, DeletingARowReachedWithTheArrowKeysKeepsTheViewedRowsKe
 
 TEST_F(ShortcutListTest, EditAndDeleteWithoutASelectedRowSayNothingWasSelected)
 {
-    Start(kFourShortcuts);
-    for (int button : {kEditButton, kDeleteButton}) {
+    ASSERT_NO_FATAL_FAILURE(Start(kFourShortcuts));
+    for (int button : {IDC_EDIT_SHORTCUT, IDC_DELETE_SHORTCUT}) {
         SCOPED_TRACE(button);
         EXPECT_EQ(Click(button), std::optional<std::string>("No items were selected."));
         EXPECT_EQ(Rows().size(), 4u);

@@ -1,5 +1,6 @@
 #include "tests/wine/support/RemoteControls.h"
 #include <commctrl.h>
+#include <algorithm>
 
 namespace wt {
 namespace {
@@ -109,11 +110,27 @@ std::string ComboSelection(HWND combo)
     return index == CB_ERR ? std::string() : ComboText(combo, index);
 }
 
-std::string WindowText(HWND window)
+bool SelectComboEntry(HWND combo, const std::string& entry)
 {
-    std::string text(static_cast<size_t>(::GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<size_t>(::GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+    const std::vector<std::string> entries = ComboEntries(combo);
+    const auto it = std::find(entries.begin(), entries.end(), entry);
+    if (it == entries.end())
+        return false;
+    ::SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(it - entries.begin()), 0);
+    return true;
+}
+
+std::string ControlText(HWND control)
+{
+    std::string text(static_cast<size_t>(::SendMessageA(control, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
+    text.resize(static_cast<size_t>(
+        ::SendMessageA(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
     return text;
+}
+
+void SetControlText(HWND control, const std::string& text)
+{
+    ::SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 }  // namespace wt

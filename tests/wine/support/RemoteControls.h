@@ -1,5 +1,7 @@
 #pragma once
 #include <windows.h>
+#include "framework/WindowText.h"
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -11,6 +13,8 @@ struct ListRow {
     std::string key;
     std::string payload;
 };
+inline bool operator==(const ListRow& a, const ListRow& b) { return a.key == b.key && a.payload == b.payload; }
+inline void PrintTo(const ListRow& row, std::ostream* out) { *out << row.key << " = \"" << row.payload << '"'; }
 
 std::vector<ListRow> ListRows(HWND listView);
 int SelectedListRow(HWND listView);
@@ -18,6 +22,14 @@ int SelectedListRow(HWND listView);
 RECT ListRowScreenRect(HWND listView, int row);
 std::vector<std::string> ComboEntries(HWND combo);
 std::string ComboSelection(HWND combo);
-std::string WindowText(HWND window);
+// Selects the entry as a user would see it selected (without the notification the
+// drop-down would send); false when the combo does not offer it.
+[[nodiscard]] bool SelectComboEntry(HWND combo, const std::string& entry);
+// A caption, or the text of a static: what the window itself keeps.
+using ::WindowText;
+// A control's content, asked by message: GetWindowText does not ask another
+// process's controls, whose text (an edit box's, for one) the window does not keep.
+std::string ControlText(HWND control);
+void SetControlText(HWND control, const std::string& text);
 
 }  // namespace wt

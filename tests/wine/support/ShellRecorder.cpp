@@ -95,16 +95,7 @@ void ShellRecorder::Override(const std::string& key, const std::string& value)
 std::vector<std::string> ShellRecorder::Records() const
 {
     std::vector<std::string> records;
-    HANDLE file = ::CreateFileA(RecordsFile().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return records;
-    std::string bytes;
-    char buffer[4096];
-    DWORD read = 0;
-    while (::ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0)
-        bytes.append(buffer, read);
-    ::CloseHandle(file);
+    const std::string bytes = ReadFileBytes(RecordsFile()).value_or("");
     for (size_t start = 0, end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2)
         records.push_back(bytes.substr(start, end - start));
     return records;

@@ -69,7 +69,13 @@ void ProgramInstall::WriteFile(const std::string& file, const std::string& bytes
 
 std::optional<std::string> ProgramInstall::ReadFile(const std::string& file) const
 {
-    HANDLE handle = ::CreateFileA(Path(file).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    return ReadFileBytes(Path(file));
+}
+
+std::optional<std::string> ReadFileBytes(const std::string& path)
+{
+    // Shared for writing too: the program or a recorder may still hold the file.
+    HANDLE handle = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return std::nullopt;
@@ -134,7 +140,7 @@ HWND FindMainDialog(DWORD processId, DWORD timeoutMs)
         for (HWND w = ::FindWindowExA(nullptr, nullptr, "#32770", "Tarnwick"); w;
              w = ::FindWindowExA(nullptr, w, "#32770", "Tarnwick")) {
             // The main dialog is the one with the shortcut list; the popup has none.
-            if (::GetDlgItem(w, 1022) && (processId == 0 || WindowProcess(w) == processId)) {
+            if (::GetDlgItem(w, IDC_SHORTCUT_LIST) && (processId == 0 || WindowProcess(w) == processId)) {
                 found = w;
                 return true;
             }
@@ -185,27 +191,52 @@ void SetWindowsVersion(const std::string& exeName, const char* version)
     }
 }
 
+namespace {
+INPUT KeyInput(WORD key, DWORD flags)
+{
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = flags;
+    return input;
+}
+}
+
 void PressKeys(std::initializer_list<WORD> keys)
 {
     std::vector<INPUT> inputs;
-    for (WORD key : keys) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key;
-        inputs.push_back(input);
-    }
-    for (auto it = keys.end(); it != keys.begin();) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = *--it;
-        input.ki.dwFlags = KEYEVENTF_KEYUP;
-        inputs.push_back(input);
-    }
+    for (WORD key : keys)
+        inputs.push_back(KeyInput(key, 0));
+    for (auto it = keys.end(); it != keys.begin();)
+        inputs.push_back(KeyInput(*--it, KEYEVENTF_KEYUP));
     ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-namespace {
-INPUT MouseInput(int x, int y, DWORD flags)
+void SendKeys(std::initializer_list<WORD> keys, DWORD flags)
+{
+    std::vector<INPUT> inputs;
+    for (WORD key : keys)
+        inputs.push_back(KeyInput(key, flags));
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void SendKey(WORD key, bool up)
+{
+    SendKeys({key}, up ? KEYEVENTF_KEYUP : 0);
+}
+
+void PressHotkey(WORD key)
+{
+    constexpr DWORD kTypingPauseMs = 30;
+    for (WORD down : {WORD(VK_CONTROL), WORD(VK_MENU), key}) {
+        SendKey(down, false);
+        ::Sleep(kTypingPauseMs);
+    }
+    for (WORD up : {key, WORD(VK_MENU), WORD(VK_CONTROL)})
+        SendKey(up, true);
+}
+
+void SendMouse(int x, int y, DWORD flags)
 {
     INPUT input{};
     input.type = INPUT_MOUSE;
@@ -213,15 +244,8 @@ INPUT MouseInput(int x, int y, DWORD flags)
     input.mi.dx = static_cast<LONG>((x * 65535LL + ::GetSystemMetrics(SM_CXSCREEN) / 2) / (::GetSystemMetrics(SM_CXSCREEN) - 1));
     input.mi.dy = static_cast<LONG>((y * 65535LL + ::GetSystemMetrics(SM_CYSCREEN) / 2) / (::GetSystemMetrics(SM_CYSCREEN) - 1));
     input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-    return input;
-}
-
-void SendMouse(int x, int y, DWORD flags)
-{
-    INPUT input = MouseInput(x, y, flags);
     ::SendInput(1, &input, sizeof(input));
     ::Sleep(30);
-}
 }
 
 void ClickAt(int x, int y, bool rightButton)
@@ -229,6 +253,13 @@ void ClickAt(int x, int y, bool rightButton)
     SendMouse(x, y, 0);
     SendMouse(x, y, rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
     SendMouse(x, y, rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+}
+
+void ClickOn(HWND window, bool rightButton)
+{
+    RECT box{};
+    ::GetWindowRect(window, &box);
+    ClickAt((box.left + box.right) / 2, (box.top + box.bottom) / 2, rightButton);
 }
 
 void DragFromTo(POINT from, POINT to)
@@ -249,29 +280,6 @@ HWND FindPopupMenu(DWORD timeoutMs)
         return menu && ::IsWindowVisible(menu);
     }, timeoutMs);
     return menu && ::IsWindowVisible(menu) ? menu : nullptr;
-}
-
-std::optional<std::string> ClipboardText()
-{
-    if (!::OpenClipboard(nullptr))
-        return std::nullopt;
-    std::optional<std::string> text;
-    if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
-        if (const char* chars = static_cast<const char*>(::GlobalLock(data))) {
-            text = chars;
-            ::GlobalUnlock(data);
-        }
-    }
-    ::CloseClipboard();
-    return text;
-}
-
-void EmptyTheClipboard()
-{
-    if (::OpenClipboard(nullptr)) {
-        ::EmptyClipboard();
-        ::CloseClipboard();
-    }
 }
 
 }  // namespace wt

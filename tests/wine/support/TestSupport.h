@@ -1,5 +1,7 @@
 #pragma once
 #include <windows.h>
+#include "res/resource.h"
+#include "tests/wine/support/Clipboard.h"
 #include <functional>
 #include <initializer_list>
 #include <optional>
@@ -9,8 +11,9 @@
 // never outlive a test, windows found by owner process, real input and the clipboard.
 namespace wt {
 
-constexpr UINT kTrayIconId = 132;
-constexpr UINT kTrayNotifyMessage = WM_USER + 257;
+// The program's ids are res/resource.h's; the messages it handles are in
+// app/WindowMessages.h, for the tests that send them.
+constexpr UINT kTrayIconId = IDR_TRAYMENU;
 constexpr DWORD kStartTimeoutMs = 10000;
 
 // Folder of the running test program: the build puts the programs beside it.
@@ -21,6 +24,9 @@ std::string CurrentTestName();
 
 // Polls until the condition holds; false after the timeout.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kStartTimeoutMs, DWORD stepMs = 20);
+
+// The file's bytes; nullopt when it cannot be opened.
+std::optional<std::string> ReadFileBytes(const std::string& path);
 
 // Tarnwick.exe, ntlauncher.exe and keyhook.dll copied into a fresh folder of their
 // own, so that each test has its own keyset.ini; the folder goes with the object.
@@ -70,18 +76,26 @@ bool TrayIconPresent(HWND owner, UINT id = kTrayIconId);
 // Makes Wine report a Windows version to one program ("win98"); nullptr removes it.
 void SetWindowsVersion(const std::string& exeName, const char* version);
 
-// Presses the keys in order and releases them in reverse order, with SendInput.
+// Presses the keys in order and releases them in reverse order, in one SendInput.
 void PressKeys(std::initializer_list<WORD> keys);
+// The keys, in order, all going down (flags 0) or all coming up (KEYEVENTF_KEYUP).
+void SendKeys(std::initializer_list<WORD> keys, DWORD flags);
+void SendKey(WORD key, bool up);
+// CTRL+ALT+key at a person's pace: a burst in one SendInput can reach the program
+// before it has seen CTRL and ALT go down.
+void PressHotkey(WORD key);
 
+// Moves the mouse to the screen point with SendInput, with the button flags given
+// (0: a move only), and gives the input a moment to arrive.
+void SendMouse(int x, int y, DWORD flags);
 // Moves the mouse to the screen point and clicks there with SendInput.
 void ClickAt(int x, int y, bool rightButton = false);
+// Clicks the middle of the window.
+void ClickOn(HWND window, bool rightButton = false);
 // Presses the left button at one point, moves to the other in steps, releases there.
 void DragFromTo(POINT from, POINT to);
 
 // The visible popup menu ("#32768"), if one is open.
 HWND FindPopupMenu(DWORD timeoutMs = 3000);
-
-std::optional<std::string> ClipboardText();
-void EmptyTheClipboard();
 
 }  // namespace wt

@@ -1,0 +1,36 @@
+#pragma once
+#include <windows.h>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The clipboard as the tests fill and read it: texts, and pictures as plain pixels.
+namespace wt {
+
+std::optional<std::string> ClipboardText();
+void EmptyTheClipboard();
+// False when the clipboard could not be opened or would not take the text.
+[[nodiscard]] bool PutTextOnClipboard(const std::string& text);
+// What the tests put on the clipboard where it must stay untouched. Stops the test
+// where it fails, when called under ASSERT_NO_FATAL_FAILURE.
+constexpr char kMarker[] = "untouched";
+void PutMarkerOnClipboard();
+
+// A picture as 0x00RRGGBB pixels, top row first.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<COLORREF> pixels;
+};
+
+// A 32-bit top-down DIB of that size: rows as Picture keeps them.
+BITMAPINFO TopDownBitmapInfo(int width, int height);
+
+// Puts the picture on the clipboard as CF_BITMAP (a bitmap of the screen's format);
+// false when the clipboard would not take it.
+[[nodiscard]] bool PutPictureOnClipboard(const Picture& picture);
+// The clipboard's CF_BITMAP; nullopt when it holds none or cannot be read.
+std::optional<Picture> ClipboardPicture();
+bool ClipboardHasBitmap();
+
+}  // namespace wt

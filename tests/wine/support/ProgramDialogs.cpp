@@ -1,0 +1,66 @@
+#include "tests/wine/support/ProgramDialogs.h"
+#include <algorithm>
+
+namespace wt {
+
+std::vector<HWND> VisibleDialogsOf(DWORD processId)
+{
+    std::vector<HWND> found;
+    for (HWND w = ::FindWindowExA(nullptr, nullptr, "#32770", nullptr); w; w = ::FindWindowExA(nullptr, w, "#32770", nullptr)) {
+        if (::IsWindowVisible(w) && WindowProcess(w) == processId && !::GetDlgItem(w, IDC_SHORTCUT_LIST))
+            found.push_back(w);
+    }
+    return found;
+}
+
+HWND FindProcessDialog(DWORD processId, HWND mainDialog, const std::function<bool(HWND)>& matches)
+{
+    for (HWND w : VisibleDialogsOf(processId))
+        if (w != mainDialog && matches(w))
+            return w;
+    return nullptr;
+}
+
+HWND WaitForProcessDialog(DWORD processId, const std::function<bool(HWND)>& matches, DWORD timeoutMs)
+{
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindProcessDialog(processId, nullptr, matches)) != nullptr; }, timeoutMs);
+    return found;
+}
+
+std::vector<HWND> PopupsOf(DWORD processId)
+{
+    std::vector<HWND> popups = VisibleDialogsOf(processId);
+    popups.erase(std::remove_if(popups.begin(), popups.end(), [](HWND w) { return !::GetDlgItem(w, IDC_NOTIFY_TEXT); }),
+                 popups.end());
+    return popups;
+}
+
+HWND WaitForPopup(DWORD processId, DWORD timeoutMs)
+{
+    HWND popup = nullptr;
+    WaitUntil([&] {
+        std::vector<HWND> popups = PopupsOf(processId);
+        popup = popups.empty() ? nullptr : popups.front();
+        return popup != nullptr;
+    }, timeoutMs, 5);
+    return popup;
+}
+
+bool CloseAllPopups(DWORD processId)
+{
+    constexpr DWORD kClosingMs = 5000;
+    std::vector<HWND> asked;
+    return WaitUntil([&] {
+        std::vector<HWND> popups = PopupsOf(processId);
+        for (HWND popup : popups) {
+            if (std::find(asked.begin(), asked.end(), popup) == asked.end()) {
+                ::PostMessageA(popup, WM_CLOSE, 0, 0);
+                asked.push_back(popup);
+            }
+        }
+        return popups.empty();
+    }, kClosingMs);
+}
+
+}  // namespace wt

@@ -1,0 +1,74 @@
+#include "tests/wine/support/ProgramTest.h"
+
+namespace wt {
+
+void ProgramTest::SetUp()
+{
+    EndAllInstances();
+}
+
+void ProgramTest::TearDown()
+{
+    m_program.reset();
+    EndAllInstances();
+}
+
+void ProgramTest::StartProgram(const std::string& settings, const std::string& exe)
+{
+    ::DeleteFileA(m_install.Path("keyset.ini").c_str());
+    if (!settings.empty())
+        m_install.WriteFile("keyset.ini", settings);
+    ASSERT_NO_FATAL_FAILURE(RunProgram(exe));
+}
+
+void ProgramTest::RunProgram(const std::string& exe)
+{
+    m_program = std::make_unique<Process>(m_install.Path(exe), m_install.Folder());
+    m_dialog = FindMainDialog(m_program->Id());
+    ASSERT_NE(m_dialog, nullptr) << "no main dialog";
+    // The dialog's children exist before its initialisation ends with the radio.
+    ASSERT_TRUE(WaitUntil([&] {
+        return ::SendMessageA(::GetDlgItem(m_dialog, IDC_PATH_RADIO), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    })) << "the dialog did not set itself up";
+}
+
+void ProgramTest::WaitUntilInTray()
+{
+    ASSERT_TRUE(WaitUntil([&] { return TrayIconPresent(m_dialog); })) << "no tray icon";
+    ASSERT_TRUE(WaitUntil([&] { return !Shown(); })) << "the dialog did not go to the tray";
+}
+
+void ProgramTest::OpenFromTray()
+{
+    ::PostMessageA(m_dialog, WM_COMMAND, ID_TRAY_OPEN, 0);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(); })) << "Open did not show the dialog";
+    Settle();
+}
+
+void ProgramTest::StartShown(const std::string& settings, const std::string& exe)
+{
+    ASSERT_NO_FATAL_FAILURE(StartProgram(settings, exe));
+    if (settings.empty()) {
+        ASSERT_TRUE(WaitUntil([&] { return Shown(); })) << "without shortcuts the dialog did not show itself";
+        Settle();
+        return;
+    }
+    ASSERT_TRUE(WaitUntil([&] { return !Shown(); })) << "with shortcuts the program did not start in the tray";
+    ASSERT_NO_FATAL_FAILURE(OpenFromTray());
+}
+
+bool ProgramTest::Responsive() const
+{
+    return WaitUntil([&] {
+        DWORD_PTR result = 0;
+        return ::SendMessageTimeoutA(m_dialog, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &result) != 0;
+    }, 5000);
+}
+
+void ProgramTest::Settle() const
+{
+    DWORD_PTR ignored = 0;
+    ::SendMessageTimeoutA(m_dialog, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+}
+
+}  // namespace wt
