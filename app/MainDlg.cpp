@@ -116,7 +116,7 @@ std::optional<LRESULT> CMainDlg::OnCommand(WORD id, WORD code)
         Printout(m_list.Rows()).PrintShortcuts();
         return 0;
     case IDC_HELP_BUTTON:
-        OpenHelpFile();
+        OpenHelpFile(hwnd());
         return 0;
     case IDC_SAVE:
         SaveSettings();

@@ -1,13 +1,36 @@
 #include "print/HelpLauncher.h"
+#include "framework/MessageBox.h"
 #include "framework/ModulePath.h"
 #include "store/SettingsPath.h"
-#include <windows.h>
 #include <shellapi.h>
+#include <string>
 
-void OpenHelpFile()
+namespace {
+
+bool IsFile(const std::string& path)
 {
-    // The result is not looked at: the program has nothing to add about a missing
-    // help file or viewer.
-    ::ShellExecuteA(nullptr, "open", HelpPathForExecutable(ExecutablePath()).c_str(), nullptr, nullptr,
-                    SW_SHOWNORMAL);
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+void OpenWithShell(const std::string& path)
+{
+    // The result is not looked at: where the file exists but nothing opens it, the
+    // shell itself tells the user or offers a program.
+    ::ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+}  // namespace
+
+void OpenHelpFile(HWND owner)
+{
+    const std::string executable = ExecutablePath();
+    for (const std::string& help : {HelpPathForExecutable(executable), HelpPagePathForExecutable(executable)}) {
+        if (IsFile(help)) {
+            OpenWithShell(help);
+            return;
+        }
+    }
+    ShowMessage(owner, "No help file was found. TWHELP.html (or TWHELP.hlp) belongs in the program's folder:\r\n" +
+                           FolderOfFile(executable));
 }

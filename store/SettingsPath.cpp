@@ -19,6 +19,11 @@ std::string HelpPathForExecutable(const std::string& exePath)
     return FolderOfFile(exePath) + "TWHELP.hlp";
 }
 
+std::string HelpPagePathForExecutable(const std::string& exePath)
+{
+    return FolderOfFile(exePath) + "TWHELP.html";
+}
+
 std::string ImagesFolderForExecutable(const std::string& exePath)
 {
     return FolderOfFile(exePath) + "images";

@@ -12,4 +12,5 @@ std::string FolderOfFile(const std::string& path);
 
 std::string SettingsPathForExecutable(const std::string& exePath);  // ...\keyset.ini
 std::string HelpPathForExecutable(const std::string& exePath);      // ...\TWHELP.hlp
+std::string HelpPagePathForExecutable(const std::string& exePath);  // ...\TWHELP.html
 std::string ImagesFolderForExecutable(const std::string& exePath);  // ...\images
