@@ -2,6 +2,7 @@
 
 #include "store/ContentsEscaping.h"
 #include "store/ProfileText.h"
+#include "store/ProfileTextBuilder.h"
 #include "store/ShortcutKind.h"
 
 const char* SectionOfKind(int kind)
@@ -38,7 +39,7 @@ bool LoadShortcuts(const std::optional<std::string>& fileBytes, ShortcutTable& t
 
 std::string SettingsFileBytes(const std::vector<SettingsRow>& rows)
 {
-    ProfileText file;
+    ProfileTextBuilder file({kPathsSection, kContentsSection, kGraphicsSection});
     for (const SettingsRow& row : rows) {
         const char* section = SectionOfKind(row.kind);
         if (!section)
