@@ -28,9 +28,16 @@ bitmap_seconds=$((seconds - settings_seconds))
 # usual file.
 corpus="$build/corpus"
 mkdir -p "$corpus"
+typical='[paths]\r\nA=d:\\work\\reports\r\nM=d:\\work\\minutes.doc\r\n[contents]\r\nB=Kind regards,{}The support desk\r\n[graphics]\r\nF2=d:\\tools\\images\\logo.bmp\r\n'
 if [ ! -e "$corpus/typical" ]; then
     printf '%s' 'paths\;M\;d:\\work\\new\;' > "$corpus/typical"
-    printf '[paths]\r\nA=d:\\work\\reports\r\nM=d:\\work\\minutes.doc\r\n[contents]\r\nB=Kind regards,{}The support desk\r\n[graphics]\r\nF2=d:\\tools\\images\\logo.bmp\r\n' >> "$corpus/typical"
+    printf "$typical" >> "$corpus/typical"
+fi
+# ... and the same file as other programs write it: UTF-16 and UTF-8 with their marks.
+if [ ! -e "$corpus/typical-utf16" ]; then
+    { printf '%s' 'paths\;M\;d:\\work\\new\;'; printf '\xff\xfe'; printf "$typical" | iconv -f ASCII -t UTF-16LE; } \
+        > "$corpus/typical-utf16"
+    { printf '%s' 'paths\;M\;d:\\work\\new\;'; printf '\xef\xbb\xbf'; printf "$typical"; } > "$corpus/typical-utf8"
 fi
 
 # The bitmap fuzzer starts from a file as the image box writes it: 3 x 2 pixels at 24 bits.
@@ -41,16 +48,15 @@ if [ ! -e "$bitmaps/image-box" ]; then
       head -c 48 /dev/zero; } > "$bitmaps/image-box"
 fi
 
-"$build/store/SettingsFileFuzz" \
-    -max_total_time="$settings_seconds" \
-    -dict="$root/store/fuzz/settings.dict" \
-    -artifact_prefix="$build/SettingsFileFuzz-" \
-    -print_final_stats=1 \
-    "$@" "$corpus"
-
-"$build/store/BitmapFileFuzz" \
-    -max_total_time="$bitmap_seconds" \
-    -dict="$root/store/fuzz/bitmap.dict" \
-    -artifact_prefix="$build/BitmapFileFuzz-" \
-    -print_final_stats=1 \
-    "$@" "$bitmaps"
+run() {  # target seconds dictionary corpus [libFuzzer options...]
+    local target=$1 time=$2 dictionary=$3 seeds=$4
+    shift 4
+    "$build/store/$target" \
+        -max_total_time="$time" \
+        -dict="$dictionary" \
+        -artifact_prefix="$build/$target-" \
+        -print_final_stats=1 \
+        "$@" "$seeds"
+}
+run SettingsFileFuzz "$settings_seconds" "$root/store/fuzz/settings.dict" "$corpus" "$@"
+run BitmapFileFuzz "$bitmap_seconds" "$root/store/fuzz/bitmap.dict" "$bitmaps" "$@"

@@ -7,24 +7,14 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "editor/BitmapFileLayout.h"
+#include "store/fuzz/Require.h"
 
 namespace {
-
-#define REQUIRE(condition)                                                          \
-    do {                                                                            \
-        if (!(condition)) {                                                         \
-            std::fprintf(stderr, "%s:%d: REQUIRE(%s) failed\n", __FILE__, __LINE__, \
-                         #condition);                                               \
-            std::abort();                                                           \
-        }                                                                           \
-    } while (0)
 
 std::uint32_t Read(std::string_view bytes, std::size_t offset, int size)
 {

@@ -5,8 +5,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,19 +21,12 @@
 #include "store/ShortcutKind.h"
 #include "store/ShortcutTable.h"
 #include "store/ShortcutTag.h"
+#include "store/fuzz/Require.h"
 #include "store/tests/EncodedText.h"
 #include "store/tests/Latin1CodePage.h"
+#include "store/tests/SavedOneWriteAtATime.h"
 
 namespace {
-
-#define REQUIRE(condition)                                                          \
-    do {                                                                            \
-        if (!(condition)) {                                                         \
-            std::fprintf(stderr, "%s:%d: REQUIRE(%s) failed\n", __FILE__, __LINE__, \
-                         #condition);                                               \
-            std::abort();                                                           \
-        }                                                                           \
-    } while (0)
 
 const char* const kStandardSections[] = {kPathsSection, kContentsSection, kGraphicsSection};
 const Latin1CodePage kAnsi;
@@ -222,19 +213,6 @@ void CheckLoad(const std::string& file)
     const SettingsLoad again = LoadShortcuts(saved, kAnsi, reloaded);
     if (!load.losses.Any()) REQUIRE(Kept(reloaded) == Kept(table));
     if (load.losses.entriesSavedAsHeaders == 0) REQUIRE(!again.losses.Any());
-}
-
-// The whole file as the save made it before it had a builder, row by row.
-std::string SavedOneWriteAtATime(const std::vector<SettingsRow>& rows)
-{
-    ProfileText file;
-    for (const SettingsRow& row : rows) {
-        const char* section = SectionOfKind(row.kind);
-        if (!section) continue;
-        const bool isText = row.kind == static_cast<int>(ShortcutKind::Text);
-        file.WriteEntry(section, row.key, isText ? EscapeContents(row.payload) : row.payload);
-    }
-    return file.Bytes();
 }
 
 // Rows from the file's lines as they stand, any byte in key and payload, with the
