@@ -46,7 +46,8 @@ SavedLine Saved(std::string_view trimmedLine, bool isText)
 {
     const std::size_t equals = trimmedLine.find('=');
     const bool hasKey = equals != std::string_view::npos;
-    const std::string key = CutAtNul(ListKeyText(ToUpperAscii(TrimWhitespace(hasKey ? trimmedLine.substr(0, equals) : std::string_view()))));
+    const std::string_view rawKey = hasKey ? trimmedLine.substr(0, equals) : std::string_view();
+    const std::string key = CutAtNul(ListKeyText(ToUpperAscii(TrimWhitespace(rawKey))));
     const std::string value(hasKey ? trimmedLine.substr(equals + 1) : trimmedLine);
     const std::string payload = CutAtNul(isText ? UnescapeContents(value) : value);
     return {key, key + "=" + (isText ? EscapeContents(payload) : payload)};

@@ -127,7 +127,8 @@ std::string File(std::uint32_t headerSize, std::int32_t width, std::int32_t heig
                  std::uint32_t compression = kRgb, std::uint32_t coloursUsed = 0, std::size_t gap = 0)
 {
     const std::int64_t rows = height < 0 ? -static_cast<std::int64_t>(height) : height;
-    const std::size_t pixels = static_cast<std::size_t>((bitCount * static_cast<std::int64_t>(width) + 31) / 32 * 4 * rows);
+    const std::int64_t rowBytes = (bitCount * static_cast<std::int64_t>(width) + 31) / 32 * 4;
+    const std::size_t pixels = static_cast<std::size_t>(rowBytes * rows);
     const std::size_t offset = 14 + headerSize + gap;
     std::string bytes(offset + pixels, '\0');
     bytes[0] = 'B';

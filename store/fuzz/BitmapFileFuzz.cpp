@@ -66,7 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     REQUIRE(whole.Loadable() == (std::string_view(whole.Reason()).empty()));
 
     // Only the first bytes, in a buffer of their own so that a read past them is caught.
-    const std::vector<char> head(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(std::min(size, kBitmapHeadBytes)));
+    const std::size_t headSize = std::min(size, kBitmapHeadBytes);
+    const std::vector<char> head(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(headSize));
     REQUIRE(CheckBitmapFile(std::string_view(head.data(), head.size()), size).problem == whole.problem);
 
     if (whole.Loadable()) CheckPassed(bytes);

@@ -129,7 +129,8 @@ void CheckDecoding(const std::string& bytes)
 {
     const SettingsFileText decoded = DecodeSettingsFile(bytes, kAnsi);
     REQUIRE(decoded.unreadableBytes <= bytes.size());
-    const bool marked = bytes.rfind(kUtf8Mark, 0) == 0 || bytes.rfind("\xFF\xFE", 0) == 0 || bytes.rfind("\xFE\xFF", 0) == 0;
+    const bool marked =
+        bytes.rfind(kUtf8Mark, 0) == 0 || bytes.rfind("\xFF\xFE", 0) == 0 || bytes.rfind("\xFE\xFF", 0) == 0;
     if (!marked) REQUIRE(decoded.text == bytes && decoded.unreadableBytes == 0 && !decoded.unmappableCharacters);
 
     for (const std::string& encoded :
@@ -156,7 +157,8 @@ std::vector<std::string> Kept(const ShortcutTable& table)
 {
     std::vector<std::string> kept;
     for (const SettingsRow& row : ListRows(table)) {
-        const std::string payload = row.kind == static_cast<int>(ShortcutKind::Text) ? BreaksAsCrLf(row.payload) : row.payload;
+        const bool isText = row.kind == static_cast<int>(ShortcutKind::Text);
+        const std::string payload = isText ? BreaksAsCrLf(row.payload) : row.payload;
         kept.push_back(std::to_string(row.kind) + "|" + ToUpperAscii(TrimWhitespace(row.key)) + "|" + payload);
     }
     std::sort(kept.begin(), kept.end());

@@ -15,7 +15,8 @@ using namespace std::string_literals;
 std::string Describe(const std::vector<SettingsRow>& rows)
 {
     std::string out;
-    for (const SettingsRow& row : rows) out += "{\"" + row.key + "\", \"" + row.payload + "\", " + std::to_string(row.kind) + "} ";
+    for (const SettingsRow& row : rows)
+        out += "{\"" + row.key + "\", \"" + row.payload + "\", " + std::to_string(row.kind) + "} ";
     return out;
 }
 
@@ -37,7 +38,8 @@ TEST(SettingsFileBytes, WritesWhatOneWriteAtATimeWrote)
         {{"A=B", "1", kPath}, {"A", "2", kPath}, {"A=B", "3", kPath}, {"", "4", kPath}, {" ", "5", kPath}},
         // a key that is a header: later writes to that section go under it
         {{"A", "1", kPath}, {"[contents]", "x", kPath}, {"B", "2", kText}, {"C", "3", kPath}},
-        {{"A", "1", kText}, {"[PATHS]", "x", kText}, {"B", "2", kPath}, {"[graphics] ", "", kPath}, {"G", "", kGraphic}},
+        {{"A", "1", kText}, {"[PATHS]", "x", kText}, {"B", "2", kPath}, {"[graphics] ", "", kPath},
+         {"G", "", kGraphic}},
         {{"A", "1", kPath}, {"[paths]", "again", kPath}, {"[other]", "", kPath}, {"B", "2", kPath}},
         {{"A", "1", kPath}, {"C", "1", kText}, {"[contents]", "x", kPath}, {"D", "2", kText}, {"C", "3", kText}},
         // "[x" is an entry; the value "]" makes the same key a header in its place
