@@ -1,6 +1,7 @@
 #include "app/MainDlg.h"
 #include "app/HookMessage.h"
 #include "app/WindowMessages.h"
+#include "framework/AnsiCodePage.h"
 #include "framework/FileIO.h"
 #include "framework/MessageBox.h"
 #include "framework/ModulePath.h"
@@ -179,7 +180,7 @@ void CMainDlg::OnTaskbarCreated() { m_trayIcon.RestoreTrayIcon(); }
 
 bool CMainDlg::LoadShortcuts()
 {
-    return ::LoadShortcuts(ReadWholeFile(m_strIniPath), m_shortcuts);
+    return ::LoadShortcuts(ReadWholeFile(m_strIniPath), AnsiCodePage(), m_shortcuts).loaded;
 }
 
 bool CMainDlg::SaveSettings()

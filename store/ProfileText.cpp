@@ -9,23 +9,6 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// Every line of `text` (split at LF, one CR before the LF dropped) followed by
-// CR LF. A last line without an ending gets one; an empty text stays empty.
-std::string NormalizeLineEnds(std::string_view text)
-{
-    std::string out;
-    out.reserve(text.size() + text.size() / 16 + 2);
-    while (!text.empty()) {
-        const std::size_t lf = text.find('\n');
-        std::string_view line = text.substr(0, lf);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        out += line;
-        out += kLineEnd;
-        text.remove_prefix(lf == std::string_view::npos ? text.size() : lf + 1);
-    }
-    return out;
-}
-
 // One line of the normalized text: its content is [begin, end), the next line starts at next.
 struct Line {
     std::size_t begin;
@@ -56,17 +39,6 @@ std::string_view Content(const std::string& bytes, const Line& line)
     return std::string_view(bytes).substr(line.begin, line.end - line.begin);
 }
 
-// The name of a header line "[name]" (whitespace around the line and inside the
-// brackets ignored; the last "]" closes it), or nothing for any other line.
-std::optional<std::string> SectionHeaderName(std::string_view line)
-{
-    const std::string trimmed = TrimWhitespace(line);
-    if (trimmed.empty() || trimmed[0] != '[') return std::nullopt;
-    const std::size_t close = trimmed.rfind(']');
-    if (close == std::string::npos || close == 0) return std::nullopt;
-    return TrimWhitespace(std::string_view(trimmed).substr(1, close - 1));
-}
-
 // Where a section lies: its header line and its body lines [bodyBegin, bodyEnd).
 struct SectionSpan {
     std::size_t header;
@@ -79,16 +51,48 @@ std::optional<SectionSpan> FindSection(const std::string& bytes, const std::vect
 {
     const std::string wanted = TrimWhitespace(section);
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::optional<std::string> name = SectionHeaderName(Content(bytes, lines[i]));
+        const std::optional<std::string> name = ProfileText::SectionName(Content(bytes, lines[i]));
         if (!name || !EqualsNoCase(*name, wanted)) continue;
         std::size_t end = i + 1;
-        while (end < lines.size() && !SectionHeaderName(Content(bytes, lines[end]))) ++end;
+        while (end < lines.size() && !ProfileText::SectionName(Content(bytes, lines[end]))) ++end;
         return SectionSpan{i, i + 1, end};
     }
     return std::nullopt;
 }
 
 }  // namespace
+
+std::string ProfileText::NormalizeLineEnds(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size() + text.size() / 16 + 2);
+    while (!text.empty()) {
+        const std::size_t lf = text.find('\n');
+        std::string_view line = text.substr(0, lf);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        out += line;
+        out += kLineEnd;
+        text.remove_prefix(lf == std::string_view::npos ? text.size() : lf + 1);
+    }
+    return out;
+}
+
+std::optional<std::string> ProfileText::SectionName(std::string_view line)
+{
+    const std::string trimmed = TrimWhitespace(line);
+    if (trimmed.empty() || trimmed[0] != '[') return std::nullopt;
+    const std::size_t close = trimmed.rfind(']');
+    if (close == std::string::npos || close == 0) return std::nullopt;
+    return TrimWhitespace(std::string_view(trimmed).substr(1, close - 1));
+}
+
+std::optional<std::string> ProfileText::EntryKey(std::string_view line)
+{
+    const std::string trimmed = TrimWhitespace(line);
+    const std::size_t equals = trimmed.find('=');
+    if (equals == std::string::npos) return std::nullopt;
+    return TrimWhitespace(std::string_view(trimmed).substr(0, equals));
+}
 
 ProfileText::ProfileText(std::string fileBytes) : bytes_(NormalizeLineEnds(fileBytes)) {}
 
@@ -136,4 +140,19 @@ void ProfileText::WriteEntry(const std::string& section, const std::string& key,
         }
     }
     bytes_.insert(insertAt, entryLines);
+}
+
+std::vector<ProfileBlock> ProfileText::Blocks() const
+{
+    std::vector<ProfileBlock> blocks(1);
+    for (const Line& line : SplitLines(bytes_)) {
+        const std::string_view content = Content(bytes_, line);
+        std::optional<std::string> name = SectionName(content);
+        if (name) {
+            blocks.push_back({std::move(name), content, {}});
+        } else {
+            blocks.back().body.push_back(content);
+        }
+    }
+    return blocks;
 }

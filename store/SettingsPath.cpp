@@ -28,3 +28,15 @@ std::string ImagesFolderForExecutable(const std::string& exePath)
 {
     return FolderOfFile(exePath) + "images";
 }
+
+std::optional<std::string> BackupPathFor(const std::string& path,
+                                         const std::function<bool(const std::string&)>& exists)
+{
+    const std::string first = path + ".bak";
+    if (!exists(first)) return first;
+    for (int number = 1; number <= kMaxBackupNumber; ++number) {
+        std::string name = first + std::to_string(number);
+        if (!exists(name)) return name;
+    }
+    return std::nullopt;
+}

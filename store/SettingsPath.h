@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 
 // Files that live beside the executable. Each takes the executable's full path
@@ -14,3 +16,11 @@ std::string SettingsPathForExecutable(const std::string& exePath);  // ...\keyse
 std::string HelpPathForExecutable(const std::string& exePath);      // ...\TWHELP.hlp
 std::string HelpPagePathForExecutable(const std::string& exePath);  // ...\TWHELP.html
 std::string ImagesFolderForExecutable(const std::string& exePath);  // ...\images
+
+// Where to keep a copy of the file at `path` before a save goes over it: beside it,
+// "keyset.ini.bak", else "keyset.ini.bak1", ".bak2" and so on, the first name that
+// `exists` says is free, so that no earlier copy is ever overwritten. Nothing once
+// every name up to ".bak" followed by kMaxBackupNumber is taken.
+inline constexpr int kMaxBackupNumber = 9999;
+std::optional<std::string> BackupPathFor(const std::string& path,
+                                         const std::function<bool(const std::string&)>& exists);

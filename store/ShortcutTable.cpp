@@ -2,6 +2,8 @@
 
 #include "store/ContentsEscaping.h"
 #include "store/ProfileText.h"
+#include "store/ProfileTextBuilder.h"
+#include "store/SettingsFileText.h"
 #include "store/ShortcutKind.h"
 
 const char* SectionOfKind(int kind)
@@ -14,15 +16,17 @@ const char* SectionOfKind(int kind)
     return nullptr;
 }
 
-bool LoadShortcuts(const std::optional<std::string>& fileBytes, ShortcutTable& table)
+SettingsLoad LoadShortcuts(const std::optional<std::string>& fileBytes, const AnsiConverter& ansi,
+                           ShortcutTable& table)
 {
-    if (!fileBytes) return false;
+    if (!fileBytes) return {};
 
     // The dispatch tries records in table order, so this order decides which of
     // several records for one key runs first.
     constexpr ShortcutKind kLoadOrder[] = {ShortcutKind::Path, ShortcutKind::Graphic, ShortcutKind::Text};
 
-    const ProfileText profile(*fileBytes);
+    SettingsFileText decoded = DecodeSettingsFile(*fileBytes, ansi);
+    const ProfileText profile(std::move(decoded.text));
     ShortcutTable loaded;
     for (const ShortcutKind kind : kLoadOrder) {
         const int kindValue = static_cast<int>(kind);
@@ -33,12 +37,18 @@ bool LoadShortcuts(const std::optional<std::string>& fileBytes, ShortcutTable& t
         }
     }
     table = std::move(loaded);
-    return !table.empty();
+
+    SettingsLoad load;
+    load.loaded = !table.empty();
+    load.losses = FindLineLosses(profile);
+    load.losses.unreadableBytes = decoded.unreadableBytes;
+    load.losses.unmappableCharacters = decoded.unmappableCharacters;
+    return load;
 }
 
 std::string SettingsFileBytes(const std::vector<SettingsRow>& rows)
 {
-    ProfileText file;
+    ProfileTextBuilder file({kPathsSection, kContentsSection, kGraphicsSection});
     for (const SettingsRow& row : rows) {
         const char* section = SectionOfKind(row.kind);
         if (!section)

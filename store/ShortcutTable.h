@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "store/AnsiConverter.h"
+#include "store/SettingsLosses.h"
 #include "store/Shortcut.h"
 
 // The live copy of the shortcuts that the hotkey dispatch reads. It is never
@@ -20,12 +22,23 @@ inline constexpr char kGraphicsSection[] = "graphics";
 // for a kind that is not stored.
 const char* SectionOfKind(int kind);
 
+// What a load of the settings file found.
+struct SettingsLoad {
+    // The table was rebuilt from at least one entry.
+    bool loaded = false;
+    // What of the file a save would not write back; none when there was no file.
+    SettingsLosses losses;
+};
+
 // Rebuilds `table` from the settings file's bytes: every entry of "paths", then
-// of "graphics", then of "contents" (values unescaped), each in file order.
-// - no fileBytes (no file, or it cannot be read): false, table unchanged;
-// - the file holds no entry in those sections: false, table emptied;
-// - otherwise true.
-bool LoadShortcuts(const std::optional<std::string>& fileBytes, ShortcutTable& table);
+// of "graphics", then of "contents" (values unescaped), each in file order. A file
+// in UTF-16 or UTF-8 with its byte-order mark is read in the ANSI code page, by
+// `ansi` (see DecodeSettingsFile).
+// - no fileBytes (no file, or it cannot be read): not loaded, table unchanged;
+// - the file holds no entry in those sections: not loaded, table emptied;
+// - otherwise loaded.
+SettingsLoad LoadShortcuts(const std::optional<std::string>& fileBytes, const AnsiConverter& ansi,
+                           ShortcutTable& table);
 
 // A row of the shortcut list as the save sees it: key text, payload, kind.
 struct SettingsRow {

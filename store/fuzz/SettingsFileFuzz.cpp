@@ -1,38 +1,36 @@
 // libFuzzer target for everything the store does with the settings file's bytes:
-// reading sections, loading the table, escaping texts and writing entries. Each
-// input is split into a section name, a key, a value and the file's bytes.
+// decoding them, reading sections, loading the table with what it notes as lost,
+// escaping texts and writing entries and whole files. Each input is split into a
+// section name, a key, a value and the file's bytes.
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include <fuzzer/FuzzedDataProvider.h>
+#include <algorithm>
 
 #include "store/ContentsEscaping.h"
 #include "store/KeyNames.h"
 #include "store/KeyText.h"
 #include "store/ProfileText.h"
+#include "store/SettingsFileText.h"
 #include "store/SettingsPath.h"
 #include "store/ShortcutKind.h"
 #include "store/ShortcutTable.h"
 #include "store/ShortcutTag.h"
+#include "store/fuzz/Require.h"
+#include "store/tests/EncodedText.h"
+#include "store/tests/Latin1CodePage.h"
+#include "store/tests/SavedOneWriteAtATime.h"
 
 namespace {
 
-#define REQUIRE(condition)                                                          \
-    do {                                                                            \
-        if (!(condition)) {                                                         \
-            std::fprintf(stderr, "%s:%d: REQUIRE(%s) failed\n", __FILE__, __LINE__, \
-                         #condition);                                               \
-            std::abort();                                                           \
-        }                                                                           \
-    } while (0)
-
 const char* const kStandardSections[] = {kPathsSection, kContentsSection, kGraphicsSection};
+const Latin1CodePage kAnsi;
+const std::string kUtf8Mark = "\xEF\xBB\xBF";
 
 bool SameEntries(const std::vector<ProfileEntry>& a, const std::vector<ProfileEntry>& b)
 {
@@ -111,14 +109,72 @@ void CheckProfileText(const std::string& file, const std::string& section)
     }
 }
 
+std::string Utf8FromLatin1(const std::string& text)
+{
+    std::string out;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            out += c;
+        } else {
+            out += static_cast<char>(0xC0 | (byte >> 6));
+            out += static_cast<char>(0x80 | (byte & 0x3F));
+        }
+    }
+    return out;
+}
+
+// Text in the code page goes through every encoding unchanged and with nothing noted.
+void CheckDecoding(const std::string& bytes)
+{
+    const SettingsFileText decoded = DecodeSettingsFile(bytes, kAnsi);
+    REQUIRE(decoded.unreadableBytes <= bytes.size());
+    const bool marked =
+        bytes.rfind(kUtf8Mark, 0) == 0 || bytes.rfind("\xFF\xFE", 0) == 0 || bytes.rfind("\xFE\xFF", 0) == 0;
+    if (!marked) REQUIRE(decoded.text == bytes && decoded.unreadableBytes == 0 && !decoded.unmappableCharacters);
+
+    for (const std::string& encoded :
+         {"\xFF\xFE" + Utf16Bytes(Latin1ToUtf16(bytes), false), "\xFE\xFF" + Utf16Bytes(Latin1ToUtf16(bytes), true),
+          kUtf8Mark + Utf8FromLatin1(bytes)}) {
+        const SettingsFileText again = DecodeSettingsFile(encoded, kAnsi);
+        REQUIRE(again.text == bytes && again.unreadableBytes == 0 && !again.unmappableCharacters);
+    }
+}
+
+// The rows the list holds for a table: each record under its list text, cut at a
+// NUL as the list control cuts it.
+std::vector<SettingsRow> ListRows(const ShortcutTable& table)
+{
+    const auto cut = [](const std::string& text) { return text.substr(0, text.find('\0')); };
+    std::vector<SettingsRow> rows;
+    for (const Shortcut& s : table) rows.push_back({cut(ListKeyText(s.keyName)), cut(s.payload), s.kind});
+    return rows;
+}
+
+// What a save keeps of a record, in a form that survives the save: the key as the
+// save compares it, the text's line breaks as the load gives them back.
+std::vector<std::string> Kept(const ShortcutTable& table)
+{
+    std::vector<std::string> kept;
+    for (const SettingsRow& row : ListRows(table)) {
+        const bool isText = row.kind == static_cast<int>(ShortcutKind::Text);
+        const std::string payload = isText ? BreaksAsCrLf(row.payload) : row.payload;
+        kept.push_back(std::to_string(row.kind) + "|" + ToUpperAscii(TrimWhitespace(row.key)) + "|" + payload);
+    }
+    std::sort(kept.begin(), kept.end());
+    return kept;
+}
+
 void CheckLoad(const std::string& file)
 {
     ShortcutTable untouched(1);
     untouched[0].Assign("A", "kept", 0);
-    REQUIRE(!LoadShortcuts(std::nullopt, untouched));
+    const SettingsLoad missing = LoadShortcuts(std::nullopt, kAnsi, untouched);
+    REQUIRE(!missing.loaded && !missing.losses.Any());
     REQUIRE(untouched.size() == 1 && untouched[0].payload == "kept");
 
-    const ProfileText profile(file);
+    const SettingsFileText decoded = DecodeSettingsFile(file, kAnsi);
+    const ProfileText profile(decoded.text);
     struct Expected {
         ProfileEntry entry;
         ShortcutKind kind;
@@ -131,8 +187,10 @@ void CheckLoad(const std::string& file)
     }
 
     ShortcutTable table(3);
-    const bool loaded = LoadShortcuts(file, table);
-    REQUIRE(loaded == !expected.empty());
+    const SettingsLoad load = LoadShortcuts(file, kAnsi, table);
+    REQUIRE(load.loaded == !expected.empty());
+    REQUIRE(load.losses.unreadableBytes == decoded.unreadableBytes);
+    REQUIRE(load.losses.unmappableCharacters == decoded.unmappableCharacters);
     REQUIRE(table.size() == expected.size());
     for (std::size_t i = 0; i < table.size(); ++i) {
         const Shortcut& s = table[i];
@@ -148,6 +206,33 @@ void CheckLoad(const std::string& file)
         REQUIRE(listed.size() <= s.keyName.size());
         REQUIRE(ShortcutTag(s.keyName, s.kind).keyCode == s.keyCode);
     }
+
+    // Saving what was listed and loading it again: a load that noted nothing loses
+    // nothing, and what the save wrote never looks damaged unless a key of the first
+    // load made a header of its line.
+    const std::string saved = SettingsFileBytes(ListRows(table));
+    ShortcutTable reloaded;
+    const SettingsLoad again = LoadShortcuts(saved, kAnsi, reloaded);
+    if (!load.losses.Any()) REQUIRE(Kept(reloaded) == Kept(table));
+    if (load.losses.entriesSavedAsHeaders == 0) REQUIRE(!again.losses.Any());
+}
+
+// Rows from the file's lines as they stand, any byte in key and payload, with the
+// fuzzed key and value between them.
+void CheckSave(const std::string& file, const std::string& key, const std::string& value)
+{
+    std::vector<SettingsRow> rows;
+    std::size_t begin = 0;
+    while (begin < file.size() && rows.size() < 64) {
+        const std::size_t end = std::min(file.find('|', begin), file.size());
+        const std::string line = file.substr(begin, end - begin);
+        const std::size_t equals = line.find('=');
+        const int kind = line.empty() ? 0 : static_cast<unsigned char>(line.back()) % 4;
+        rows.push_back({line.substr(0, equals), equals == std::string::npos ? "" : line.substr(equals + 1), kind});
+        if (rows.size() % 4 == 0) rows.push_back({key, value, kind});
+        begin = end + 1;
+    }
+    REQUIRE(SettingsFileBytes(rows) == SavedOneWriteAtATime(rows));
 }
 
 // The first entry the key would replace, with the same matching as WriteEntry.
@@ -225,8 +310,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string value = input.ConsumeRandomLengthString(128);
     const std::string file = input.ConsumeRemainingBytesAsString();
 
+    CheckDecoding(file);
     CheckProfileText(file, section);
     CheckLoad(file);
+    CheckSave(file, key, value);
     CheckEscaping(value);
     CheckEscaping(file);
     CheckWrite(file, section, key, value);

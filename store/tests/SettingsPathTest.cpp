@@ -1,3 +1,5 @@
+#include <optional>
+#include <set>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -34,4 +36,24 @@ TEST(SettingsPath, FilesBesideTheExecutable)
     EXPECT_EQ(ImagesFolderForExecutable("D:\\Tools\\app.exe"), "D:\\Tools\\images");
     EXPECT_EQ(ImagesFolderForExecutable("C:\\Program Files\\Tarnwick.v2\\Tarnwick.exe"),
               "C:\\Program Files\\Tarnwick.v2\\images");
+}
+
+TEST(SettingsPath, ABackupNeverTakesTheNameOfAnEarlierOne)
+{
+    const std::string ini = "C:\\Tools\\keyset.ini";
+    const struct {
+        std::set<std::string> existing;
+        std::optional<std::string> backup;
+    } cases[] = {
+        {{}, ini + ".bak"},
+        {{ini}, ini + ".bak"},
+        {{ini + ".bak"}, ini + ".bak1"},
+        {{ini + ".bak", ini + ".bak1", ini + ".bak2"}, ini + ".bak3"},
+        {{ini + ".bak", ini + ".bak2"}, ini + ".bak1"},  // a gap is filled; no copy is overwritten
+    };
+    for (const auto& c : cases) {
+        const auto exists = [&c](const std::string& name) { return c.existing.count(name) > 0; };
+        EXPECT_EQ(BackupPathFor(ini, exists), c.backup);
+    }
+    EXPECT_EQ(BackupPathFor(ini, [](const std::string&) { return true; }), std::nullopt);
 }

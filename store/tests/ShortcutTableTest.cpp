@@ -5,16 +5,23 @@
 #include <gtest/gtest.h>
 
 #include "store/ContentsEscaping.h"
+#include "store/KeyNames.h"
 #include "store/KeyText.h"
 #include "store/ProfileText.h"
 #include "store/ShortcutKind.h"
 #include "store/ShortcutTable.h"
+#include "store/tests/EncodedText.h"
+#include "store/tests/Latin1CodePage.h"
 
 namespace {
+
+using namespace std::string_literals;
 
 constexpr int kPath = static_cast<int>(ShortcutKind::Path);
 constexpr int kText = static_cast<int>(ShortcutKind::Text);
 constexpr int kGraphic = static_cast<int>(ShortcutKind::Graphic);
+
+const Latin1CodePage kAnsi;
 
 const std::string kTypicalFile = "[paths]\r\n"
                                  "A=d:\\work\\reports\r\n"
@@ -31,7 +38,7 @@ std::string SaveRows(const std::vector<Row>& rows) { return SettingsFileBytes(ro
 ShortcutTable Load(const std::string& bytes)
 {
     ShortcutTable table;
-    EXPECT_TRUE(LoadShortcuts(bytes, table));
+    EXPECT_TRUE(LoadShortcuts(bytes, kAnsi, table).loaded);
     return table;
 }
 
@@ -81,7 +88,7 @@ TEST(LoadShortcuts, TheTypicalFile)
 TEST(LoadShortcuts, AMissingFileChangesNothing)
 {
     ShortcutTable table = OneRecord();
-    EXPECT_FALSE(LoadShortcuts(std::nullopt, table));
+    EXPECT_FALSE(LoadShortcuts(std::nullopt, kAnsi, table).loaded);
     ASSERT_EQ(table.size(), 1u);
     EXPECT_EQ(table[0].payload, "previous");
 }
@@ -92,7 +99,7 @@ TEST(LoadShortcuts, AFileWithoutEntriesEmptiesTheTable)
                                     "[other]\r\nA=x\r\n", "A=before any section\r\n"}) {
         SCOPED_TRACE("file \"" + bytes + "\"");
         ShortcutTable table = OneRecord();
-        EXPECT_FALSE(LoadShortcuts(bytes, table));
+        EXPECT_FALSE(LoadShortcuts(bytes, kAnsi, table).loaded);
         EXPECT_TRUE(table.empty());
     }
 }
@@ -100,7 +107,7 @@ TEST(LoadShortcuts, AFileWithoutEntriesEmptiesTheTable)
 TEST(LoadShortcuts, ATableIsReplacedWhole)
 {
     ShortcutTable table = OneRecord();
-    EXPECT_TRUE(LoadShortcuts(std::string("[contents]\r\nC=x\r\n"), table));
+    EXPECT_TRUE(LoadShortcuts(std::string("[contents]\r\nC=x\r\n"), kAnsi, table).loaded);
     ASSERT_EQ(table.size(), 1u);
     EXPECT_EQ(table[0].keyName, "C");
     EXPECT_EQ(table[0].kind, kText);
@@ -188,7 +195,7 @@ TEST(SaveAndLoad, AnEmptyListGivesAnEmptyFileThatLoadsNothing)
     const std::string bytes = SaveRows({});
     EXPECT_EQ(bytes, "");
     ShortcutTable table = OneRecord();
-    EXPECT_FALSE(LoadShortcuts(bytes, table));
+    EXPECT_FALSE(LoadShortcuts(bytes, kAnsi, table).loaded);
     EXPECT_TRUE(table.empty());
 }
 
@@ -240,4 +247,119 @@ TEST(SaveAndLoad, AModifierPrefixIsDroppedByTheNextSave)
     ASSERT_EQ(second.size(), 1u);
     EXPECT_EQ(second[0].keyCode, 75);
     EXPECT_EQ(second[0].payload, "d:\\k");
+}
+
+namespace {
+
+std::string Describe(const SettingsLosses& l)
+{
+    return "unreadable " + std::to_string(l.unreadableBytes) + ", unmappable " +
+           std::to_string(l.unmappableCharacters) + ", unclosed " + std::to_string(l.unclosedHeaders) +
+           ", outside " + std::to_string(l.linesOutsideSections) + ", after header " +
+           std::to_string(l.textAfterHeaders) + ", saved as header " + std::to_string(l.entriesSavedAsHeaders) +
+           ", NUL " + std::to_string(l.linesWithNul) + ", repeated " + std::to_string(l.repeatedKeys);
+}
+
+}  // namespace
+
+// What Windows' own tools write: the profile functions UTF-16 with a mark, editors UTF-8 with one.
+TEST(LoadShortcuts, AFileWithAByteOrderMarkReadsLikeTheAnsiFile)
+{
+    const std::string withAccent = "[paths]\r\nA=d:\\caf\xE9\r\n";
+    const struct {
+        std::string name, bytes, ansi;
+    } cases[] = {
+        {"UTF-8", "\xEF\xBB\xBF" + kTypicalFile, kTypicalFile},
+        {"UTF-16LE", "\xFF\xFE" + Utf16Bytes(Latin1ToUtf16(kTypicalFile), false), kTypicalFile},
+        {"UTF-16BE", "\xFE\xFF" + Utf16Bytes(Latin1ToUtf16(kTypicalFile), true), kTypicalFile},
+        {"UTF-8 accent", "\xEF\xBB\xBF[paths]\r\nA=d:\\caf\xC3\xA9\r\n", withAccent},
+        {"UTF-16LE accent", "\xFF\xFE" + Utf16Bytes(Latin1ToUtf16(withAccent), false), withAccent},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ShortcutTable table;
+        const SettingsLoad load = LoadShortcuts(c.bytes, kAnsi, table);
+        EXPECT_TRUE(load.loaded);
+        EXPECT_FALSE(load.losses.Any()) << Describe(load.losses);
+        const ShortcutTable expected = Load(c.ansi);
+        ASSERT_EQ(table.size(), expected.size());
+        for (std::size_t i = 0; i < table.size(); ++i) {
+            EXPECT_EQ(table[i].keyName, expected[i].keyName);
+            EXPECT_EQ(table[i].payload, expected[i].payload);
+            EXPECT_EQ(table[i].kind, expected[i].kind);
+        }
+    }
+}
+
+TEST(LoadShortcuts, NotesWhatASaveWouldNotWriteBack)
+{
+    SettingsLosses none, unreadable, unmappable, unclosed, unclosedInside, outside2, afterHeader, asHeaders, nul,
+        repeated, repeatedNoKey;
+    unreadable.unreadableBytes = 3;  // an odd byte and a lone surrogate
+    unmappable.unmappableCharacters = true;
+    unclosed.unclosedHeaders = 1;
+    unclosed.linesOutsideSections = 1;
+    unclosedInside.unclosedHeaders = 1;
+    outside2.linesOutsideSections = 2;
+    afterHeader.textAfterHeaders = 1;
+    afterHeader.linesOutsideSections = 1;
+    asHeaders.entriesSavedAsHeaders = 2;
+    nul.linesWithNul = 2;
+    repeated.repeatedKeys = 3;
+    repeatedNoKey.repeatedKeys = 2;
+    const struct {
+        std::string name, bytes;
+        SettingsLosses losses;
+        std::size_t records;
+    } cases[] = {
+        {"blank lines, letter case, blanks around keys",
+         "\r\n \t\r\n[PATHS]\r\n  a  =  d:\\x  \r\n\r\n[ contents ]\r\nb=y\r\nno key\r\n[x=entry\r\n", none, 4},
+        {"lines before the first header", "A=x\r\n; note\r\n[paths]\r\nB=y\r\n", outside2, 1},
+        {"an unknown section", "[paths]\r\nA=1\r\n[other]\r\nB=2\r\n\r\n", outside2, 1},
+        {"a repeated section", "[paths]\r\nA=1\r\n[contents]\r\nB=2\r\n[Paths]\r\nC=3\r\n", outside2, 2},
+        {"an unclosed header first", "[contents\r\nB=x\r\n", unclosed, 0},
+        {"an unclosed header in a section", "[paths]\r\nA=1\r\n[contents\r\nB=text\r\n", unclosedInside, 3},
+        {"text after a header", "[paths] old ones\r\nA=1\r\n[other] x\r\n", afterHeader, 1},
+        {"keys the list shows as headers", "[paths]\r\nA+[X]=1\r\nB=2\r\nc+[y=z]\r\n", asHeaders, 3},
+        {"NUL characters", "[paths]\r\nA=x\0y\r\n\0\r\nB=z\r\n"s, nul, 3},
+        {"repeated keys", "[paths]\r\nA=1\r\na=2\r\n  A =3\r\nCTRL+ALT+A=4\r\nB=5\r\n[contents]\r\nA=6\r\n", repeated,
+         6},
+        {"lines without a key", "[paths]\r\nno key\r\n; comment\r\n=x\r\n", repeatedNoKey, 3},
+        {"broken UTF-16", "\xFF\xFE" + Utf16Bytes(u"[paths]\r\nA=\xDC00\r\n", false) + "x", unreadable, 1},
+        {"UTF-8 the code page cannot hold", "\xEF\xBB\xBF[paths]\r\nA=\xC5\x81\r\n", unmappable, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ShortcutTable table;
+        const SettingsLoad load = LoadShortcuts(c.bytes, kAnsi, table);
+        EXPECT_EQ(Describe(load.losses), Describe(c.losses));
+        EXPECT_EQ(load.losses.Any(), c.losses.Any());
+        EXPECT_EQ(table.size(), c.records);
+    }
+}
+
+// A hand-edited file of 5,000 entries over the 48 keys: the save writes 48.
+TEST(LoadShortcuts, NotesEveryRepeatOfAKey)
+{
+    std::string bytes = "[contents]\r\n";
+    for (int i = 0; i < 5000; ++i) bytes += KeyNames()[i % kKeyNameCount] + "=text " + std::to_string(i) + "\r\n";
+    ShortcutTable table;
+    const SettingsLoad load = LoadShortcuts(bytes, kAnsi, table);
+    EXPECT_EQ(table.size(), 5000u);
+    EXPECT_EQ(load.losses.repeatedKeys, 5000u - kKeyNameCount);
+}
+
+// What the program itself writes must never look damaged, or every save would keep a copy.
+TEST(SaveAndLoad, WhatTheSaveWritesLoadsWithoutLosses)
+{
+    std::vector<Row> rows;
+    const std::string payloads[] = {"d:\\a [b] = c;", "two\r\nlines {x} {{", "", " [x] ", "=", "mailto:a@b.c"};
+    for (std::size_t i = 0; i < kKeyNameCount; ++i)
+        rows.push_back({KeyNames()[i], payloads[i % std::size(payloads)], static_cast<int>(i % 3)});
+    const std::string bytes = SaveRows(rows);
+    ShortcutTable table;
+    const SettingsLoad load = LoadShortcuts(bytes, kAnsi, table);
+    EXPECT_FALSE(load.losses.Any()) << Describe(load.losses);
+    EXPECT_EQ(table.size(), rows.size());
+    EXPECT_FALSE(LoadShortcuts(SaveRows({}), kAnsi, table).losses.Any());
 }
