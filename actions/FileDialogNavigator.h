@@ -2,6 +2,7 @@
 #include "actions/FileDialogRecognizer.h"
 #include <windows.h>
 #include <string>
+#include <vector>
 
 // Hands a path shortcut to the file dialog in front, as if the user had typed the path
 // into its file-name box and pressed Enter. Answers the recogniser's questions about
@@ -14,8 +15,10 @@ public:
 
     std::string ClassName(WindowRef window) const override;
     WindowRef Child(WindowRef parent, int id) const override;
+    std::vector<WindowRef> Children(WindowRef parent) const override;
 
 private:
-    static void NavigateCommonDialog(HWND frame, const FileDialogTarget& target, const std::string& path);
+    static void NavigateAndEmpty(HWND frame, const FileDialogTarget& target, const std::string& path);
+    void NavigateAndRestore(HWND frame, const FileDialogTarget& target, const std::string& path) const;
     static void NavigateOfficeDialog(const FileDialogTarget& target, const std::string& path);
 };
