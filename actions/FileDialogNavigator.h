@@ -10,7 +10,8 @@
 class FileDialogNavigator : public WindowQuery {
 public:
     // True when `foreground` is a file dialog we know and the path went into it; false
-    // when it is not, and then nothing has been sent to it.
+    // when it is not, and then nothing has been sent to it, or when it did not answer
+    // before the path was in its box.
     bool NavigateFileDialog(HWND foreground, const std::string& payload) const;
 
     std::string ClassName(WindowRef window) const override;
@@ -18,7 +19,10 @@ public:
     std::vector<WindowRef> Children(WindowRef parent) const override;
 
 private:
-    static void NavigateAndEmpty(HWND frame, const FileDialogTarget& target, const std::string& path);
-    void NavigateAndRestore(HWND frame, const FileDialogTarget& target, const std::string& path) const;
-    static void NavigateOfficeDialog(const FileDialogTarget& target, const std::string& path);
+    // Each is true once the path is in the dialog's box. Until then a dialog that does
+    // not answer has had nothing of it, and the shell opens it instead; after that,
+    // whatever goes unanswered only ends the conversation.
+    static bool NavigateAndEmpty(HWND frame, const FileDialogTarget& target, const std::string& path);
+    bool NavigateAndRestore(HWND frame, const FileDialogTarget& target, const std::string& path) const;
+    static bool NavigateOfficeDialog(const FileDialogTarget& target, const std::string& path);
 };
