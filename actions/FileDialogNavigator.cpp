@@ -1,16 +1,49 @@
 #include "actions/FileDialogNavigator.h"
 #include "actions/PathPreparation.h"
+#include <algorithm>
+#include <optional>
 
 namespace {
 
 constexpr int kClassNameChars = 256;
+// Every message goes to another program, which may have stopped answering. Waiting
+// for it holds up this thread and every hotkey pressed meanwhile, so a dialog gets
+// this long for each message, and nothing more once one has gone unanswered.
+constexpr UINT kAnswerTimeoutMs = 1000;
+// The longest path Windows accepts; a file name box holds no more.
+constexpr size_t kLongestText = 32767;
 
 HWND ToHwnd(WindowRef window) { return reinterpret_cast<HWND>(window); }
 WindowRef ToRef(HWND window) { return reinterpret_cast<WindowRef>(window); }
 
-void SetText(HWND window, const std::string& text)
+// False when the window did not answer in time, or is gone.
+bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result = nullptr)
 {
-    ::SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    DWORD_PTR ignored = 0;
+    return ::SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
+                                 result ? result : &ignored) != 0;
+}
+
+bool SetText(HWND window, const std::string& text)
+{
+    return Send(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+// One WM_GETTEXT into room for the longest text rather than asking the length first:
+// Wine waits for an ANSI WM_GETTEXTLENGTH as long as the window takes, timeout or not.
+std::optional<std::string> Text(HWND window)
+{
+    std::string text(kLongestText + 1, '\0');
+    DWORD_PTR copied = 0;
+    if (!Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), &copied))
+        return std::nullopt;
+    text.resize(std::min<size_t>(copied, kLongestText));
+    return text;
+}
+
+bool PressOk(HWND frame, const FileDialogTarget& target)
+{
+    return Send(frame, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ToHwnd(target.okButton)));
 }
 
 } // namespace
@@ -18,36 +51,60 @@ void SetText(HWND window, const std::string& text)
 bool FileDialogNavigator::NavigateFileDialog(HWND foreground, const std::string& payload) const
 {
     const FileDialogTarget target = RecognizeFileDialog(*this, ToRef(foreground));
+    const std::string path = PreparePath(payload);
     switch (target.kind) {
     case FileDialogKind::Common:
-        NavigateCommonDialog(foreground, target, PreparePath(payload));
-        return true;
+    case FileDialogKind::ItemOpen:
+        return NavigateAndEmpty(foreground, target, path);
+    case FileDialogKind::ItemSave:
+    case FileDialogKind::WineItem:
+        return NavigateAndRestore(foreground, target, path);
     case FileDialogKind::Office:
-        NavigateOfficeDialog(target, PreparePath(payload));
-        return true;
+        return NavigateOfficeDialog(target, path);
     case FileDialogKind::None:
         break;
     }
     return false;
 }
 
-// Sent, not posted: the box is emptied only after the dialog has acted on the path,
-// so that it does not keep offering the folder as a file name.
-void FileDialogNavigator::NavigateCommonDialog(HWND frame, const FileDialogTarget& target, const std::string& path)
+// The box is emptied only after the dialog has acted on the path, so that it does not
+// keep offering the folder as a file name.
+bool FileDialogNavigator::NavigateAndEmpty(HWND frame, const FileDialogTarget& target, const std::string& path)
 {
     const HWND edit = ToHwnd(target.fileNameBox);
-    SetText(edit, path);
-    ::SendMessageA(frame, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ToHwnd(target.okButton)));
-    SetText(edit, "");
+    if (!SetText(edit, path))
+        return false;
+    if (PressOk(frame, target))
+        SetText(edit, "");
+    return true;
+}
+
+// A save dialog's box holds the name the application suggested ("report.docx"), which
+// must survive the jump to another folder.
+bool FileDialogNavigator::NavigateAndRestore(HWND frame, const FileDialogTarget& target, const std::string& path) const
+{
+    const HWND box = ToHwnd(target.fileNameBox);
+    const std::optional<std::string> earlier = Text(box);
+    if (!earlier || !SetText(box, path))
+        return false;
+    if (!PressOk(frame, target))
+        return true;
+    // Found anew: the dialog may have made a new box when it moved.
+    const FileDialogTarget moved = RecognizeFileDialog(*this, ToRef(frame));
+    if (moved.kind == target.kind)
+        SetText(ToHwnd(moved.fileNameBox), *earlier);
+    return true;
 }
 
 // The Office dialogs have no OK button to click by message; their box acts on Enter.
-void FileDialogNavigator::NavigateOfficeDialog(const FileDialogTarget& target, const std::string& path)
+bool FileDialogNavigator::NavigateOfficeDialog(const FileDialogTarget& target, const std::string& path)
 {
     const HWND box = ToHwnd(target.fileNameBox);
-    SetText(box, path);
-    ::SendMessageA(box, WM_KEYDOWN, VK_RETURN, 0);
-    ::SendMessageA(box, WM_KEYUP, VK_RETURN, 0);
+    if (!SetText(box, path))
+        return false;
+    if (Send(box, WM_KEYDOWN, VK_RETURN, 0))
+        Send(box, WM_KEYUP, VK_RETURN, 0);
+    return true;
 }
 
 std::string FileDialogNavigator::ClassName(WindowRef window) const
@@ -60,4 +117,13 @@ std::string FileDialogNavigator::ClassName(WindowRef window) const
 WindowRef FileDialogNavigator::Child(WindowRef parent, int id) const
 {
     return ToRef(::GetDlgItem(ToHwnd(parent), id));
+}
+
+std::vector<WindowRef> FileDialogNavigator::Children(WindowRef parent) const
+{
+    std::vector<WindowRef> children;
+    for (HWND child = ::FindWindowExA(ToHwnd(parent), nullptr, nullptr, nullptr); child;
+         child = ::FindWindowExA(ToHwnd(parent), child, nullptr, nullptr))
+        children.push_back(ToRef(child));
+    return children;
 }

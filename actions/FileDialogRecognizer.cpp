@@ -2,6 +2,8 @@
 
 #include "store/KeyText.h"
 
+#include <iterator>
+
 namespace {
 
 // Window classes are compared as Windows compares them: without regard to letter case.
@@ -11,43 +13,140 @@ const char kComboExClass[] = "ComboBoxEx32";
 const char kComboClass[] = "ComboBox";
 const char kEditClass[] = "Edit";
 const char kButtonClass[] = "Button";
+const char kViewHostClass[] = "DUIViewWndClassName";
+const char kWineViewClass[] = "SHELLDLL_DefView";
 const char kOfficeWordClass[] = "bosa_sdm_Microsoft Word 9.0";
 const char kOfficeClass[] = "bosa_sdm_Mso96";
 const char kOfficeFileNameClass[] = "RichEdit20W";
 
+// The save dialog of Windows Vista to 11 keeps its file-name box deep inside the view
+// host, one window of each of these classes below the other.
+const char* const kSaveNameChain[] = {kViewHostClass, "DirectUIHWND", "FloatNotifySink", kComboClass};
+
 const int kFileListContainerId = 1121;
 const int kFileListId = 1;
 const int kFileNameId = 1148;
+const int kSaveFileNameId = 1001;
+const int kWineFileNameId = 1152;
 const int kOkButtonId = 1;
 const int kOfficeFileNameId = 48;
+
+bool IsOfClass(const WindowQuery& query, WindowRef window, const char* className)
+{
+    return EqualsNoCase(query.ClassName(window), className);
+}
 
 // The child with `id` when it exists and is of `className`, else 0.
 WindowRef ChildOfClass(const WindowQuery& query, WindowRef parent, int id, const char* className)
 {
     const WindowRef child = query.Child(parent, id);
-    if (child == 0 || !EqualsNoCase(query.ClassName(child), className))
+    if (child == 0 || !IsOfClass(query, child, className))
         return 0;
     return child;
 }
 
-FileDialogTarget RecognizeCommonDialog(const WindowQuery& query, WindowRef frame)
+// Every window below `root`, depth first in child order. A stack rather than recursion:
+// the tree belongs to another program and may be as deep as it likes.
+std::vector<WindowRef> Descendants(const WindowQuery& query, WindowRef root)
 {
-    // A message box or an old-style file dialog is also a #32770; only the Explorer-style
-    // dialog holds the shell's file list, so that tells them apart.
+    std::vector<WindowRef> found;
+    std::vector<WindowRef> pending = {root};
+    while (!pending.empty()) {
+        const WindowRef window = pending.back();
+        pending.pop_back();
+        if (window != root)
+            found.push_back(window);
+        const std::vector<WindowRef> children = query.Children(window);
+        pending.insert(pending.end(), children.rbegin(), children.rend());
+    }
+    return found;
+}
+
+bool HasDescendantOfClass(const WindowQuery& query, const std::vector<WindowRef>& descendants, const char* className)
+{
+    for (WindowRef window : descendants)
+        if (IsOfClass(query, window, className))
+            return true;
+    return false;
+}
+
+// The edit field of the file-name combo (a "ComboBoxEx32" whose inner combo and edit
+// share its id 1148) that is a child of `parent`, or 0.
+WindowRef ComboExFileNameEdit(const WindowQuery& query, WindowRef parent)
+{
+    const WindowRef outer = ChildOfClass(query, parent, kFileNameId, kComboExClass);
+    const WindowRef middle = outer ? ChildOfClass(query, outer, kFileNameId, kComboClass) : 0;
+    return middle ? ChildOfClass(query, middle, kFileNameId, kEditClass) : 0;
+}
+
+// Follows kSaveNameChain down from `parent`, trying every child of the class at each
+// step: the save dialog has more than one "FloatNotifySink", and only one holds the name.
+WindowRef SaveFileNameEdit(const WindowQuery& query, WindowRef parent, size_t step = 0)
+{
+    if (step == std::size(kSaveNameChain))
+        return ChildOfClass(query, parent, kSaveFileNameId, kEditClass);
+    for (WindowRef child : query.Children(parent)) {
+        if (!IsOfClass(query, child, kSaveNameChain[step]))
+            continue;
+        if (const WindowRef edit = SaveFileNameEdit(query, child, step + 1))
+            return edit;
+    }
+    return 0;
+}
+
+// A message box or an old-style file dialog is also a #32770; only the Explorer-style
+// dialog holds the shell's file list in a container with id 1121.
+WindowRef ExplorerStyleFileNameEdit(const WindowQuery& query, WindowRef frame)
+{
     const WindowRef container = query.Child(frame, kFileListContainerId);
     if (container == 0 || ChildOfClass(query, container, kFileListId, kFileListClass) == 0)
-        return {};
+        return 0;
+    return ComboExFileNameEdit(query, frame);
+}
 
-    const WindowRef outer = ChildOfClass(query, frame, kFileNameId, kComboExClass);
-    const WindowRef middle = outer ? ChildOfClass(query, outer, kFileNameId, kComboClass) : 0;
-    const WindowRef edit = middle ? ChildOfClass(query, middle, kFileNameId, kEditClass) : 0;
-    if (edit == 0)
-        return {};
+// The item dialogs of Vista to 11 host the shell view in a "DUIViewWndClassName". The
+// open dialog's name combo sits directly under the frame on Windows 10 and 11; it is
+// looked for further down as well in case another release nests it.
+WindowRef ItemOpenFileNameEdit(const WindowQuery& query, WindowRef frame, const std::vector<WindowRef>& descendants)
+{
+    if (!HasDescendantOfClass(query, descendants, kViewHostClass))
+        return 0;
+    if (const WindowRef edit = ComboExFileNameEdit(query, frame))
+        return edit;
+    for (WindowRef window : descendants)
+        if (const WindowRef edit = ComboExFileNameEdit(query, window))
+            return edit;
+    return 0;
+}
 
+// Wine's item dialog has the old dialogs' edit 1152 as its name box, and the shell view
+// (inside an "ExplorerBrowserControl") where the others keep their file list. The
+// non-Explorer dialog of old has an edit 1152 too, but no shell view.
+WindowRef WineItemFileNameEdit(const WindowQuery& query, WindowRef frame, const std::vector<WindowRef>& descendants)
+{
+    const WindowRef edit = ChildOfClass(query, frame, kWineFileNameId, kEditClass);
+    if (edit == 0 || !HasDescendantOfClass(query, descendants, kWineViewClass))
+        return 0;
+    return edit;
+}
+
+FileDialogTarget RecognizeCommonDialog(const WindowQuery& query, WindowRef frame)
+{
+    // Without an OK button there is nothing to confirm the path with.
     const WindowRef ok = ChildOfClass(query, frame, kOkButtonId, kButtonClass);
     if (ok == 0)
         return {};
-    return {FileDialogKind::Common, edit, ok};
+    if (const WindowRef edit = ExplorerStyleFileNameEdit(query, frame))
+        return {FileDialogKind::Common, edit, ok};
+
+    const std::vector<WindowRef> descendants = Descendants(query, frame);
+    if (const WindowRef edit = ItemOpenFileNameEdit(query, frame, descendants))
+        return {FileDialogKind::ItemOpen, edit, ok};
+    if (const WindowRef edit = SaveFileNameEdit(query, frame))
+        return {FileDialogKind::ItemSave, edit, ok};
+    if (const WindowRef edit = WineItemFileNameEdit(query, frame, descendants))
+        return {FileDialogKind::WineItem, edit, ok};
+    return {};
 }
 
 FileDialogTarget RecognizeOfficeDialog(const WindowQuery& query, WindowRef frame)

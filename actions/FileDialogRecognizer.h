@@ -2,11 +2,12 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // An opaque window handle; 0 stands for "no window".
 using WindowRef = std::uintptr_t;
 
-// The two questions the recognition asks of the desktop, kept apart from Win32 so that
+// The questions the recognition asks of the desktop, kept apart from Win32 so that
 // other programs' dialogs can be imitated in tests.
 class WindowQuery {
 public:
@@ -14,13 +15,23 @@ public:
     virtual std::string ClassName(WindowRef window) const = 0;
     // The child with the given control id, or 0 when there is none.
     virtual WindowRef Child(WindowRef parent, int id) const = 0;
+    // The direct children, first to last.
+    virtual std::vector<WindowRef> Children(WindowRef parent) const = 0;
 };
 
-enum class FileDialogKind { None, Common, Office };
+enum class FileDialogKind {
+    None,
+    Common,       // Explorer-style dialog of Windows 98 to XP, and GetOpenFileName under Wine
+    ItemOpen,     // open dialog of Windows Vista to 11
+    ItemSave,     // save dialog of Windows Vista to 11
+    WineItem,     // Wine's IFileOpenDialog / IFileSaveDialog
+    Office,
+};
 
-// What a path shortcut can be delivered to. For a common dialog `fileNameBox` is the
-// edit field inside the file-name combo and `okButton` the Open/Save button; for an
-// Office dialog `fileNameBox` is its rich-edit file-name box and there is no button.
+// What a path shortcut can be delivered to. For the common and item dialogs
+// `fileNameBox` is the edit field the user types the file name into and `okButton` the
+// Open/Save button; for an Office dialog `fileNameBox` is its rich-edit file-name box
+// and there is no button.
 struct FileDialogTarget {
     FileDialogKind kind = FileDialogKind::None;
     WindowRef fileNameBox = 0;

@@ -2,172 +2,315 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace {
 
-// A desktop of made-up windows; it remembers every child lookup so a test can tell
-// whether the recognizer poked around in a window.
+// One window of a made-up tree. `label` names it for the cases below; `parent` is the
+// label of the window it is a child of ("" for the frame). Siblings come in list order.
+struct Node {
+    std::string label;
+    std::string parent;
+    std::string className;
+    int id = 0;
+};
+using Tree = std::vector<Node>;
+
+// A desktop of made-up windows; it counts every look inside a window so a test can
+// tell whether the recognizer poked around in it.
 class FakeWindows : public WindowQuery {
 public:
     WindowRef Add(const std::string& className, WindowRef parent = 0, int id = 0)
     {
         const WindowRef ref = next_++;
-        windows_[ref] = {className, parent, id};
+        windows_.push_back({ref, className, parent, id});
         return ref;
+    }
+
+    // Builds the tree and returns its windows by label. A node whose parent is not in
+    // the tree hangs nowhere, and so does everything below it.
+    std::map<std::string, WindowRef> Build(const Tree& tree)
+    {
+        std::map<std::string, WindowRef> refs;
+        const size_t first = windows_.size();
+        for (const Node& node : tree)
+            refs[node.label] = Add(node.className, 0, node.id);
+        for (size_t i = 0; i < tree.size(); ++i) {
+            const auto parent = refs.find(tree[i].parent);
+            windows_[first + i].parent = tree[i].parent.empty() ? 0 : parent == refs.end() ? kNowhere : parent->second;
+        }
+        return refs;
     }
 
     std::string ClassName(WindowRef window) const override
     {
-        const auto it = windows_.find(window);
-        return it == windows_.end() ? std::string() : it->second.className;
+        for (const Window& w : windows_)
+            if (w.ref == window)
+                return w.className;
+        return std::string();
     }
 
     WindowRef Child(WindowRef parent, int id) const override
     {
-        ++childQueries;
-        for (const auto& [ref, w] : windows_) {
+        ++lookups;
+        for (const Window& w : windows_)
             if (w.parent == parent && w.id == id)
-                return ref;
-        }
+                return w.ref;
         return 0;
     }
 
-    mutable int childQueries = 0;
+    std::vector<WindowRef> Children(WindowRef parent) const override
+    {
+        ++lookups;
+        std::vector<WindowRef> children;
+        for (const Window& w : windows_)
+            if (w.parent == parent)
+                children.push_back(w.ref);
+        return children;
+    }
+
+    mutable int lookups = 0;
 
 private:
     struct Window {
+        WindowRef ref;
         std::string className;
         WindowRef parent;
         int id;
     };
-    std::map<WindowRef, Window> windows_;
+    static constexpr WindowRef kNowhere = 1;
+    std::vector<Window> windows_;   // siblings in the order they were added
     WindowRef next_ = 0x100;
 };
 
-// The tree of Wine's Explorer-style open dialog; each control can be left out or
-// given another class to see that the recognizer notices.
-struct CommonDialogShape {
-    const char* frame = "#32770";
-    const char* container = "SHELLDLL_DefView";
-    const char* fileList = "SysListView32";
-    const char* outer = "ComboBoxEx32";
-    const char* middle = "ComboBox";
-    const char* edit = "Edit";
-    const char* button = "Button";
+// The trees of the dialogs we drive. Each has a "name box" (the file-name field) and an
+// "ok" button.
+
+// The Explorer-style dialog of Windows 98 to XP, which is also what GetOpenFileName
+// shows under Wine.
+const Tree kExplorerStyle = {
+    {"frame", "", "#32770"},
+    {"file list container", "frame", "SHELLDLL_DefView", 1121},
+    {"file list", "file list container", "SysListView32", 1},
+    {"name combo", "frame", "ComboBoxEx32", 1148},
+    {"name inner combo", "name combo", "ComboBox", 1148},
+    {"name box", "name inner combo", "Edit", 1148},
+    {"ok", "frame", "Button", 1},
 };
 
-struct CommonDialog {
-    WindowRef frame = 0;
-    WindowRef edit = 0;
-    WindowRef button = 0;
+// The open dialog of Windows Vista to 11.
+const Tree kItemOpen = {
+    {"frame", "", "#32770"},
+    {"view host", "frame", "DUIViewWndClassName"},
+    {"view", "view host", "DirectUIHWND"},
+    {"name combo", "frame", "ComboBoxEx32", 1148},
+    {"name inner combo", "name combo", "ComboBox", 1148},
+    {"name box", "name inner combo", "Edit", 1148},
+    {"types", "frame", "ComboBox", 1136},
+    {"ok", "frame", "Button", 1},
+    {"cancel", "frame", "Button", 2},
 };
 
-CommonDialog BuildCommonDialog(FakeWindows& windows, const CommonDialogShape& shape)
+// The save dialog of Windows Vista to 11: its name box deep in the view host, beside
+// the file-type box, and no "ComboBoxEx32".
+const Tree kItemSave = {
+    {"frame", "", "#32770"},
+    {"view host", "frame", "DUIViewWndClassName"},
+    {"view", "view host", "DirectUIHWND"},
+    {"name sink", "view", "FloatNotifySink"},
+    {"name combo", "name sink", "ComboBox"},
+    {"name box", "name combo", "Edit", 1001},
+    {"type sink", "view", "FloatNotifySink"},
+    {"type combo", "type sink", "ComboBox"},
+    {"ok", "frame", "Button", 1},
+    {"cancel", "frame", "Button", 2},
+};
+
+// Wine's IFileOpenDialog and IFileSaveDialog, as a dump of the real one shows it.
+const Tree kWineItem = {
+    {"frame", "", "#32770"},
+    {"container pane", "frame", "idlg_container_pane"},
+    {"name label", "frame", "Static", 1090},
+    {"name box", "frame", "Edit", 1152},
+    {"types", "frame", "ComboBox", 1136},
+    {"ok", "frame", "Button", 1},
+    {"cancel", "frame", "Button", 2},
+    {"browser", "frame", "ExplorerBrowserControl"},
+    {"shell view", "browser", "SHELLDLL_DefView"},
+    {"file list", "shell view", "SysListView32", 1},
+    {"toolbar", "frame", "ToolbarWindow32", 200},
+};
+
+// Other "#32770" windows that must be left alone.
+const Tree kMessageBox = {
+    {"frame", "", "#32770"},
+    {"icon", "frame", "Static", 20},
+    {"text", "frame", "Static", 0xFFFF},
+    {"ok", "frame", "Button", 1},
+};
+
+// GetOpenFileName without OFN_EXPLORER: an edit 1152 for the name, list boxes for files
+// and folders (the folder list has id 1121), but no shell view.
+const Tree kNonExplorerDialog = {
+    {"frame", "", "#32770"},
+    {"name label", "frame", "Static", 1090},
+    {"name box", "frame", "Edit", 1152},
+    {"files", "frame", "ListBox", 1120},
+    {"folders", "frame", "ListBox", 1121},
+    {"types", "frame", "ComboBox", 1136},
+    {"drives", "frame", "ComboBox", 1137},
+    {"ok", "frame", "Button", 1},
+    {"cancel", "frame", "Button", 2},
+};
+
+const Tree kPropertySheet = {
+    {"frame", "", "#32770"},
+    {"tabs", "frame", "SysTabControl32", 12320},
+    {"page", "frame", "#32770"},
+    {"page edit", "page", "Edit", 1152},
+    {"ok", "frame", "Button", 1},
+    {"cancel", "frame", "Button", 2},
+    {"apply", "frame", "Button", 12321},
+};
+
+Node& Find(Tree& tree, const std::string& label)
 {
-    CommonDialog d;
-    d.frame = windows.Add(shape.frame);
-    if (shape.container) {
-        const WindowRef container = windows.Add(shape.container, d.frame, 1121);
-        if (shape.fileList)
-            windows.Add(shape.fileList, container, 1);
+    const auto it = std::find_if(tree.begin(), tree.end(), [&](const Node& n) { return n.label == label; });
+    EXPECT_NE(it, tree.end()) << "no node " << label;
+    return *it;
+}
+
+Tree Without(Tree tree, const std::string& label)
+{
+    tree.erase(std::remove_if(tree.begin(), tree.end(), [&](const Node& n) { return n.label == label; }), tree.end());
+    return tree;
+}
+
+Tree WithClass(Tree tree, const std::string& label, const std::string& className)
+{
+    Find(tree, label).className = className;
+    return tree;
+}
+
+Tree WithId(Tree tree, const std::string& label, int id)
+{
+    Find(tree, label).id = id;
+    return tree;
+}
+
+Tree MovedUnder(Tree tree, const std::string& label, const std::string& parent)
+{
+    Find(tree, label).parent = parent;
+    return tree;
+}
+
+// The node becomes the first among its siblings.
+Tree First(Tree tree, const std::string& label)
+{
+    const Node node = Find(tree, label);
+    tree = Without(tree, label);
+    tree.insert(tree.begin(), node);
+    return tree;
+}
+
+Tree InOtherLetterCase(Tree tree)
+{
+    bool upper = true;
+    for (Node& node : tree) {
+        for (char& c : node.className)
+            c = static_cast<char>(upper ? std::toupper(static_cast<unsigned char>(c)) : std::tolower(static_cast<unsigned char>(c)));
+        upper = !upper;
     }
-    if (shape.outer) {
-        const WindowRef outer = windows.Add(shape.outer, d.frame, 1148);
-        if (shape.middle) {
-            const WindowRef middle = windows.Add(shape.middle, outer, 1148);
-            if (shape.edit)
-                d.edit = windows.Add(shape.edit, middle, 1148);
-        }
-    }
-    if (shape.button)
-        d.button = windows.Add(shape.button, d.frame, 1);
-    return d;
+    return tree;
 }
 
-TEST(RecognizeFileDialog, FindsTheEditFieldAndOkButtonOfWinesOpenDialog)
-{
-    FakeWindows windows;
-    const CommonDialog d = BuildCommonDialog(windows, {});
-
-    const FileDialogTarget target = RecognizeFileDialog(windows, d.frame);
-
-    EXPECT_EQ(target.kind, FileDialogKind::Common);
-    EXPECT_EQ(target.fileNameBox, d.edit);
-    EXPECT_EQ(target.okButton, d.button);
-}
-
-TEST(RecognizeFileDialog, IgnoresLetterCaseOfClassNames)
-{
-    CommonDialogShape shape;
-    shape.fileList = "syslistview32";
-    shape.outer = "COMBOBOXEX32";
-    shape.middle = "combobox";
-    shape.edit = "EDIT";
-    shape.button = "button";
-    FakeWindows windows;
-    const CommonDialog d = BuildCommonDialog(windows, shape);
-
-    EXPECT_EQ(RecognizeFileDialog(windows, d.frame).kind, FileDialogKind::Common);
-}
-
-struct BrokenDialogCase {
+struct TreeCase {
     const char* name;
-    CommonDialogShape shape;
+    Tree tree;
+    FileDialogKind kind;   // None: not a file dialog
 };
 
-CommonDialogShape With(const char* CommonDialogShape::*field, const char* value)
-{
-    CommonDialogShape shape;
-    shape.*field = value;
-    return shape;
-}
-
-void PrintTo(const BrokenDialogCase& c, std::ostream* os)
+void PrintTo(const TreeCase& c, std::ostream* os)
 {
     *os << c.name;
 }
 
-class UnrecognisedDialogTest : public ::testing::TestWithParam<BrokenDialogCase> {};
+class RecognizeTreeTest : public ::testing::TestWithParam<TreeCase> {};
 
-TEST_P(UnrecognisedDialogTest, IsNotTreatedAsAFileDialog)
+TEST_P(RecognizeTreeTest, FindsTheNameBoxAndOkOrNothing)
 {
     FakeWindows windows;
-    const CommonDialog d = BuildCommonDialog(windows, GetParam().shape);
+    std::map<std::string, WindowRef> refs = windows.Build(GetParam().tree);
 
-    const FileDialogTarget target = RecognizeFileDialog(windows, d.frame);
+    const FileDialogTarget target = RecognizeFileDialog(windows, refs["frame"]);
 
-    EXPECT_EQ(target.kind, FileDialogKind::None);
-    EXPECT_EQ(target.fileNameBox, 0u);
-    EXPECT_EQ(target.okButton, 0u);
+    EXPECT_EQ(target.kind, GetParam().kind);
+    if (GetParam().kind == FileDialogKind::None) {
+        EXPECT_EQ(target.fileNameBox, 0u);
+        EXPECT_EQ(target.okButton, 0u);
+    } else {
+        EXPECT_EQ(target.fileNameBox, refs["name box"]);
+        EXPECT_EQ(target.okButton, refs["ok"]);
+    }
 }
 
-// A message box is a #32770 with a button of id 1 (IDOK) but nothing else; an old-style
-// file dialog has the file-name controls but no shell file list.
-CommonDialogShape MessageBoxShape()
-{
-    CommonDialogShape shape;
-    shape.container = nullptr;
-    shape.outer = nullptr;
-    return shape;
-}
+constexpr FileDialogKind kNone = FileDialogKind::None;
+constexpr FileDialogKind kCommon = FileDialogKind::Common;
+constexpr FileDialogKind kOpen = FileDialogKind::ItemOpen;
+constexpr FileDialogKind kSave = FileDialogKind::ItemSave;
+constexpr FileDialogKind kWine = FileDialogKind::WineItem;
 
-INSTANTIATE_TEST_SUITE_P(Cases, UnrecognisedDialogTest, ::testing::Values(
-    BrokenDialogCase{"MessageBox", MessageBoxShape()},
-    BrokenDialogCase{"OldStyleDialog", With(&CommonDialogShape::container, nullptr)},
-    BrokenDialogCase{"NoFileList", With(&CommonDialogShape::fileList, nullptr)},
-    BrokenDialogCase{"FileListOfOtherClass", With(&CommonDialogShape::fileList, "ListBox")},
-    BrokenDialogCase{"NoFileNameCombo", With(&CommonDialogShape::outer, nullptr)},
-    BrokenDialogCase{"PlainComboInsteadOfComboEx", With(&CommonDialogShape::outer, "ComboBox")},
-    BrokenDialogCase{"NoInnerCombo", With(&CommonDialogShape::middle, nullptr)},
-    BrokenDialogCase{"InnerComboOfOtherClass", With(&CommonDialogShape::middle, "Edit")},
-    BrokenDialogCase{"NoEditField", With(&CommonDialogShape::edit, nullptr)},
-    BrokenDialogCase{"EditFieldOfOtherClass", With(&CommonDialogShape::edit, "RichEdit20W")},
-    BrokenDialogCase{"NoOkButton", With(&CommonDialogShape::button, nullptr)},
-    BrokenDialogCase{"OkControlNotAButton", With(&CommonDialogShape::button, "Static")},
-    BrokenDialogCase{"FrameOfOtherClass", With(&CommonDialogShape::frame, "#32771")}),
+INSTANTIATE_TEST_SUITE_P(Dialogs, RecognizeTreeTest, ::testing::Values(
+    TreeCase{"ExplorerStyle", kExplorerStyle, kCommon},
+    TreeCase{"ItemOpen", kItemOpen, kOpen},
+    TreeCase{"ItemOpenWithItsNameComboDeeper", MovedUnder(kItemOpen, "name combo", "view"), kOpen},
+    TreeCase{"ItemSave", kItemSave, kSave},
+    TreeCase{"ItemSaveWithTheTypeBoxFirst", First(kItemSave, "type sink"), kSave},
+    TreeCase{"WineItem", kWineItem, kWine},
+    // Trees one node away from a dialog we drive.
+    TreeCase{"MessageBox", kMessageBox, kNone},
+    TreeCase{"PropertySheet", kPropertySheet, kNone},
+    TreeCase{"NonExplorerDialog", kNonExplorerDialog, kNone},
+    TreeCase{"OldStyleDialog", Without(kExplorerStyle, "file list container"), kNone},
+    TreeCase{"NoFileList", Without(kExplorerStyle, "file list"), kNone},
+    TreeCase{"FileListOfOtherClass", WithClass(kExplorerStyle, "file list", "ListBox"), kNone},
+    TreeCase{"NoFileNameCombo", Without(kExplorerStyle, "name combo"), kNone},
+    TreeCase{"PlainComboInsteadOfComboEx", WithClass(kExplorerStyle, "name combo", "ComboBox"), kNone},
+    TreeCase{"NoInnerCombo", Without(kExplorerStyle, "name inner combo"), kNone},
+    TreeCase{"InnerComboOfOtherClass", WithClass(kExplorerStyle, "name inner combo", "Edit"), kNone},
+    TreeCase{"NoEditField", Without(kExplorerStyle, "name box"), kNone},
+    TreeCase{"EditFieldOfOtherClass", WithClass(kExplorerStyle, "name box", "RichEdit20W"), kNone},
+    TreeCase{"NoOkButton", Without(kExplorerStyle, "ok"), kNone},
+    TreeCase{"OkControlNotAButton", WithClass(kExplorerStyle, "ok", "Static"), kNone},
+    TreeCase{"FrameOfOtherClass", WithClass(kExplorerStyle, "frame", "#32771"), kNone},
+    TreeCase{"ItemOpenWithoutViewHost", Without(kItemOpen, "view host"), kNone},
+    TreeCase{"ItemOpenComboExWithoutItsEdit", Without(kItemOpen, "name box"), kNone},
+    TreeCase{"ItemOpenComboExOfOtherId", WithId(kItemOpen, "name combo", 1149), kNone},
+    TreeCase{"ItemSaveEditOfOtherId", WithId(kItemSave, "name box", 1002), kNone},
+    TreeCase{"ItemSaveStepOfOtherClass", WithClass(kItemSave, "name sink", "CtrlNotifySink"), kNone},
+    TreeCase{"ItemSaveStepLeftOut", MovedUnder(kItemSave, "name sink", "view host"), kNone},
+    TreeCase{"ItemSaveWithoutOkButton", Without(kItemSave, "ok"), kNone},
+    TreeCase{"WineItemWithoutShellView", Without(kWineItem, "shell view"), kNone},
+    TreeCase{"WineItemNameBoxNotUnderTheFrame", MovedUnder(kWineItem, "name box", "container pane"), kNone}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(RecognizeFileDialog, IgnoresLetterCaseOfClassNames)
+{
+    const struct {
+        const Tree& tree;
+        FileDialogKind kind;
+    } cases[] = {{kExplorerStyle, kCommon}, {kItemOpen, kOpen}, {kItemSave, kSave}, {kWineItem, kWine}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.kind));
+        FakeWindows windows;
+        std::map<std::string, WindowRef> refs = windows.Build(InOtherLetterCase(c.tree));
+        EXPECT_EQ(RecognizeFileDialog(windows, refs["frame"]).kind, c.kind);
+    }
+}
 
 TEST(RecognizeFileDialog, FindsTheFileNameBoxOfBothOfficeDialogClasses)
 {
@@ -206,20 +349,19 @@ TEST(RecognizeFileDialog, DoesNotLookInsideWindowsOfOtherClasses)
 {
     // Even a window that holds a complete dialog's controls is not ours to drive.
     FakeWindows windows;
-    CommonDialogShape shape;
-    shape.frame = "Notepad";
-    const CommonDialog d = BuildCommonDialog(windows, shape);
-    windows.Add("RichEdit20W", d.frame, 48);
+    Tree tree = WithClass(kItemSave, "frame", "Notepad");
+    tree.push_back({"office name box", "frame", "RichEdit20W", 48});
+    std::map<std::string, WindowRef> refs = windows.Build(tree);
 
-    EXPECT_EQ(RecognizeFileDialog(windows, d.frame).kind, FileDialogKind::None);
-    EXPECT_EQ(windows.childQueries, 0);
+    EXPECT_EQ(RecognizeFileDialog(windows, refs["frame"]).kind, FileDialogKind::None);
+    EXPECT_EQ(windows.lookups, 0);
 }
 
 TEST(RecognizeFileDialog, NoForegroundWindowIsNotADialog)
 {
     FakeWindows windows;
     EXPECT_EQ(RecognizeFileDialog(windows, 0).kind, FileDialogKind::None);
-    EXPECT_EQ(windows.childQueries, 0);
+    EXPECT_EQ(windows.lookups, 0);
 }
 
 } // namespace
