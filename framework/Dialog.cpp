@@ -1,4 +1,5 @@
 #include "framework/Dialog.h"
+#include "framework/WindowText.h"
 
 Dialog::~Dialog() { DestroyModeless(); }
 
@@ -51,13 +52,7 @@ void Dialog::OnOK()
 
 void Dialog::OnCancel() { End(IDCANCEL); }
 
-std::string Dialog::ItemText(int id) const
-{
-    HWND item = Item(id);
-    std::string text(static_cast<size_t>(::GetWindowTextLengthA(item)) + 1, '\0');
-    text.resize(static_cast<size_t>(::GetWindowTextA(item, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
+std::string Dialog::ItemText(int id) const { return WindowText(Item(id)); }
 
 int Dialog::CheckedRadio(int first, int last) const
 {
