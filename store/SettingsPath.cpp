@@ -18,8 +18,3 @@ std::string HelpPathForExecutable(const std::string& exePath)
 {
     return FolderOfFile(exePath) + "TWHELP.hlp";
 }
-
-std::string ImagesFolderForExecutable(const std::string& exePath)
-{
-    return FolderOfFile(exePath) + "images";
-}

@@ -12,4 +12,3 @@ std::string FolderOfFile(const std::string& path);
 
 std::string SettingsPathForExecutable(const std::string& exePath);  // ...\keyset.ini
 std::string HelpPathForExecutable(const std::string& exePath);      // ...\TWHELP.hlp
-std::string ImagesFolderForExecutable(const std::string& exePath);  // ...\images
