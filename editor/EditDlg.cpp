@@ -186,8 +186,8 @@ bool CEditDlg::TakePayload()
 void CEditDlg::EnableKindControls(int kind)
 {
     for (int id : kPathControls)
-        EnableItem(id, kind == kPath);
-    EnableItem(IDC_TEXT, kind == kText);
-    EnableItem(IDC_SAVE_BITMAP, kind == kGraphic);
+        Enable(id, kind == kPath);
+    Enable(IDC_TEXT, kind == kText);
+    Enable(IDC_SAVE_BITMAP, kind == kGraphic);
     m_edImage.EnablePaste(kind == kGraphic);
 }
