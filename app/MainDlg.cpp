@@ -60,6 +60,9 @@ bool CMainDlg::OnInitDialog()
     m_list.RemoveUsedKeysFromCombo();
     m_list.Keys().Select(0);
     m_list.Sort();
+    m_stScreenCapture.Attach(Item(IDC_SCREEN_CAPTURE));
+    m_stCaptureKeys.Attach(Item(IDC_CAPTURE_KEYS));
+    m_stHotkeyNote.Attach(Item(IDC_HOTKEY_NOTE));
     m_form.Start();
     return false;   // the form has set the focus
 }

@@ -2,6 +2,7 @@
 #include "app/KeyboardHook.h"
 #include "actions/HotkeyDispatcher.h"
 #include "app/SystemTray.h"
+#include "editor/CaptionStatic.h"
 #include "editor/EntryForm.h"
 #include "editor/ShortcutList.h"
 #include "framework/Dialog.h"
@@ -43,6 +44,9 @@ private:
     KeyboardHook m_hook;
     ShortcutList m_list;
     EntryForm m_form{*this, m_list};
+    CCaptionStatic m_stScreenCapture;
+    CCaptionStatic m_stCaptureKeys;
+    CCaptionStatic m_stHotkeyNote;
     HotkeyDispatcher m_dispatcher;
     HICON m_hIcon;
     CSystemTray m_trayIcon;

@@ -32,9 +32,6 @@ void EntryForm::Start()
 {
     m_edPath.Attach(Item(IDC_PATH));
     m_edImage.Attach(Item(IDC_IMAGE));
-    m_stScreenCapture.Attach(Item(IDC_SCREEN_CAPTURE));
-    m_stCaptureKeys.Attach(Item(IDC_CAPTURE_KEYS));
-    m_stHotkeyNote.Attach(Item(IDC_HOTKEY_NOTE));
 
     ::CheckRadioButton(m_dialog.hwnd(), IDC_PATH_RADIO, IDC_GRAPHIC_RADIO, IDC_PATH_RADIO);
     m_edImage.EnablePaste(false);
@@ -89,22 +86,12 @@ std::optional<LRESULT> EntryForm::OnNotify(const NMHDR& header)
     return std::nullopt;
 }
 
-std::optional<LRESULT> EntryForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+std::optional<LRESULT> EntryForm::OnMessage(UINT message, WPARAM, LPARAM)
 {
-    switch (message) {
-    case WM_CTLCOLORSTATIC: {
-        const auto control = reinterpret_cast<HWND>(lParam);
-        const auto dc = reinterpret_cast<HDC>(wParam);
-        for (CCaptionStatic* caption : {&m_stScreenCapture, &m_stCaptureKeys, &m_stHotkeyNote})
-            if (caption->hwnd() == control)
-                return caption->OnCtlColor(dc);
+    if (message != kSaveBitmapMessage)
         return std::nullopt;
-    }
-    case kSaveBitmapMessage:
-        OnSaveBitmapButton();
-        return 0;
-    }
-    return std::nullopt;
+    OnSaveBitmapButton();
+    return 0;
 }
 
 void EntryForm::OnPathRadio()

@@ -1,5 +1,4 @@
 #pragma once
-#include "editor/CaptionStatic.h"
 #include "editor/HintEdit.h"
 #include "editor/ImageEdit.h"
 #include "editor/ShortcutList.h"
@@ -25,7 +24,7 @@ public:
     void OnShow();
     std::optional<LRESULT> OnCommand(WORD id, WORD code);
     std::optional<LRESULT> OnNotify(const NMHDR& header);
-    // Any other message of the dialog, offered here first (captions' colours, the save-bitmap message).
+    // Any other message of the dialog, offered here first (the save-bitmap message).
     std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // The editable form holds input for its kind that was never accepted (read from
     // the controls beforehand). A path is trimmed on the way.
@@ -77,7 +76,4 @@ private:
     std::string m_strViewedKey;
     CHintEdit m_edPath;
     CImageEdit m_edImage;
-    CCaptionStatic m_stScreenCapture;
-    CCaptionStatic m_stCaptureKeys;
-    CCaptionStatic m_stHotkeyNote;
 };
