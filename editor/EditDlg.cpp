@@ -1,5 +1,6 @@
 #include "editor/EditDlg.h"
 #include "app/WindowMessages.h"
+#include "editor/FileDialogs.h"
 #include "editor/FormCommands.h"
 #include "framework/MessageBox.h"
 #include "res/resource.h"

@@ -1,6 +1,7 @@
 #include "editor/EntryForm.h"
 #include "editor/EditDlg.h"
 #include "app/WindowMessages.h"
+#include "editor/FileDialogs.h"
 #include "editor/FormCommands.h"
 #include "framework/MessageBox.h"
 #include "res/resource.h"

@@ -12,12 +12,6 @@ inline constexpr char kPathHint[] = "optional: enter path or URL here";
 inline constexpr char kMailto[] = "mailto:";
 inline constexpr char kImagePrompt[] = "Paste clipboard image here.";
 
-// The folder picked in the shell's folder browser (rooted at the desktop), or nullopt
-// when the user cancelled.
-std::optional<std::string> ChooseFolder();
-// The existing file picked in a file-open dialog, or nullopt when the user cancelled.
-std::optional<std::string> ChooseFile(HWND owner);
-
 // Focus into the empty path box, with the hint asking for a path.
 void PromptForPath(CHintEdit& pathBox);
 // The path box holds "mailto:": the caret waits after it, with the hint asking for

@@ -1,6 +1,6 @@
 #include "editor/ImageEdit.h"
 #include "editor/BitmapFile.h"
-#include "editor/BitmapSaveDialog.h"
+#include "editor/FileDialogs.h"
 #include "framework/Clipboard.h"
 #include "framework/MessageBox.h"
 #include "framework/SystemError.h"
