@@ -11,7 +11,8 @@
 
 // The main window: a dialog that lives for the whole run, mostly hidden in the tray.
 // It owns the live shortcut table (what the hotkeys run), the working copy in the
-// list (what the user edits), the tray icon and the keyboard hook.
+// list (what the user edits), the entry form, the tray icon and the keyboard hook.
+// The list and the form are parts of the dialog that handle their own controls.
 class CMainDlg : public Dialog {
 public:
     CMainDlg();
@@ -20,14 +21,12 @@ public:
 
 protected:
     bool OnInitDialog() override;
-    void DoDataExchange(DataExchange& dx) override;
     void OnOK() override;
     void OnCancel() override;
     std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    std::optional<LRESULT> OnCommand(WORD id, WORD code);
-    std::optional<LRESULT> OnNotify(const NMHDR& header);
+    std::optional<LRESULT> OnCommand(WORD id);
     std::optional<LRESULT> OnPaint();
     bool OnSysCommand(WPARAM command);
     LRESULT OnTrayNotify(LPARAM mouseMessage);
@@ -42,7 +41,7 @@ private:
     void HideToTray();
 
     KeyboardHook m_hook;
-    ShortcutList m_list;
+    ShortcutList m_list{*this, m_form};
     EntryForm m_form{*this, m_list};
     CCaptionStatic m_stScreenCapture;
     CCaptionStatic m_stCaptureKeys;
@@ -54,5 +53,5 @@ private:
     ShortcutTable m_shortcuts;
     // While false, every paint of the window hides it again.
     bool m_bShown = false;
-    UINT m_taskbarCreatedMsg;
+    UINT m_nTaskbarCreatedMsg;
 };
