@@ -69,8 +69,7 @@ void ShortcutFields::Exchange(DataExchange& dx)
         dx.ComboText(IDC_KEY_COMBO, m_strKey);
     dx.Text(IDC_PATH, m_strPath);
     dx.Text(IDC_TEXT, m_strText);
-    if (m_role == FieldsRole::Compose)
-        dx.MaxChars(IDC_TEXT, m_strText, kMaxTextChars);
+    dx.MaxChars(IDC_TEXT, m_strText, kMaxTextChars);
     m_edImage.ExchangeText(dx, IDC_IMAGE, m_strImage);
 }
 
@@ -286,8 +285,6 @@ std::optional<std::string> ShortcutFields::TakePayload()
     case ShortcutKind::Text:
         break;
     }
-    if (m_role == FieldsRole::Change && m_strText.size() > kMaxTextChars)
-        return std::nullopt;
     // An existing shortcut may be changed to an empty text; a new one needs some.
     if (m_role == FieldsRole::Compose && m_strText.empty()) {
         ShowMessage(m_dialog.hwnd(), kNoText);
