@@ -1,6 +1,6 @@
 #include "actions/CaptureWnd.h"
 #include "actions/NotifyDlg.h"
-#include "framework/Clipboard.h"
+#include "framework/ClipboardHandOff.h"
 #include <windowsx.h>
 
 namespace {
@@ -162,8 +162,7 @@ bool CCaptureWnd::CopySelectionToClipboard()
         ::BitBlt(copyDC.get(), 0, 0, area.width, area.height, m_dcSnapshot.get(), area.left, area.top, SRCCOPY);
     }
 
-    Clipboard clipboard(hwnd());
-    if (!clipboard.IsOpen() || !clipboard.Empty() || !clipboard.Set(CF_BITMAP, selection.get()))
+    if (GiveToClipboard(hwnd(), CF_BITMAP, selection.get()) != ClipboardHandOff::Taken)
         return false;
     selection.detach();
     return true;

@@ -2,7 +2,7 @@
 #include "actions/CaptureWnd.h"
 #include "actions/NotifyDlg.h"
 #include "actions/PathPreparation.h"
-#include "framework/Clipboard.h"
+#include "framework/ClipboardHandOff.h"
 #include "framework/DeviceContext.h"
 #include "framework/MessageBox.h"
 #include "framework/UniqueHandle.h"
@@ -155,18 +155,13 @@ HotkeyDispatcher::Walk HotkeyDispatcher::LoadPicture(const std::string& file)
 
 bool HotkeyDispatcher::HandToClipboard(UINT format, HANDLE data)
 {
-    const char* failure = nullptr;
-    {
-        // Closed again before any message box: its modal loop may run another hotkey.
-        Clipboard clipboard(m_owner);
-        if (!clipboard.IsOpen())
-            failure = kCantOpen;
-        else if (!clipboard.Empty())
-            failure = kCantEmpty;
-        else if (!clipboard.Set(format, data))
-            failure = kCantCopy;
+    // The clipboard is closed again before the message box: its modal loop may run
+    // another hotkey.
+    switch (GiveToClipboard(m_owner, format, data)) {
+    case ClipboardHandOff::Taken: return true;
+    case ClipboardHandOff::NotOpened: ShowMessage(m_owner, kCantOpen); break;
+    case ClipboardHandOff::NotEmptied: ShowMessage(m_owner, kCantEmpty); break;
+    case ClipboardHandOff::NotTaken: ShowMessage(m_owner, kCantCopy); break;
     }
-    if (failure)
-        ShowMessage(m_owner, failure);
-    return failure == nullptr;
+    return false;
 }

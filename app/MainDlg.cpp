@@ -9,19 +9,26 @@
 #include "print/HelpLauncher.h"
 #include "print/Printout.h"
 #include "res/resource.h"
-#include "store/KeyNames.h"
 #include "store/SettingsPath.h"
 
 namespace {
 constexpr char kTrayTip[] = "Tarnwick";
 constexpr char kUnacceptedQuestion[] = "Exit without accepting new settings?";
 constexpr char kWarningCaption[] = "Warning";
+
+std::vector<PrintRow> PrintRowsOf(const std::vector<SettingsRow>& rows)
+{
+    std::vector<PrintRow> printed;
+    for (const SettingsRow& row : rows)
+        printed.push_back({row.key, row.payload});
+    return printed;
+}
 }
 
 CMainDlg::CMainDlg()
     : Dialog(IDD_MAIN),
       m_hIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN))),
-      m_taskbarCreatedMsg(::RegisterWindowMessageA("TaskbarCreated"))
+      m_nTaskbarCreatedMsg(::RegisterWindowMessageA("TaskbarCreated"))
 {
 }
 
@@ -38,10 +45,8 @@ bool CMainDlg::Create() { return CreateModeless(nullptr); }
 
 bool CMainDlg::OnInitDialog()
 {
-    m_list.Attach(Item(IDC_SHORTCUT_LIST), Item(IDC_KEY_COMBO));
+    m_list.Attach();
     m_dispatcher.Attach(hwnd());
-    for (const std::string& name : KeyNames())
-        m_list.Keys().Add(name);
     Dialog::OnInitDialog();
 
     m_strIniPath = SettingsPathForExecutable(ExecutablePath());
@@ -59,13 +64,14 @@ bool CMainDlg::OnInitDialog()
         m_bShown = true;
 
     m_list.RemoveUsedKeysFromCombo();
-    m_list.Keys().Select(0);
+    m_list.SelectFirstKey();
     m_list.Sort();
+    m_stScreenCapture.Attach(Item(IDC_SCREEN_CAPTURE));
+    m_stCaptureKeys.Attach(Item(IDC_CAPTURE_KEYS));
+    m_stHotkeyNote.Attach(Item(IDC_HOTKEY_NOTE));
     m_form.Start();
     return false;   // the form has set the focus
 }
-
-void CMainDlg::DoDataExchange(DataExchange& dx) { m_form.Exchange(dx); }
 
 // Enter must not end anything: the dialog is the whole program.
 void CMainDlg::OnOK() {}
@@ -76,8 +82,6 @@ void CMainDlg::OnCancel() { HideToTray(); }
 
 std::optional<LRESULT> CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (auto result = m_form.OnMessage(message, wParam, lParam))
-        return result;
     switch (message) {
     case WM_PAINT:
         return OnPaint();
@@ -86,9 +90,7 @@ std::optional<LRESULT> CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM l
     case WM_QUERYDRAGICON:
         return reinterpret_cast<LRESULT>(m_hIcon);
     case WM_COMMAND:
-        return OnCommand(LOWORD(wParam), HIWORD(wParam));
-    case WM_NOTIFY:
-        return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+        return OnCommand(LOWORD(wParam));
     case kTrayNotifyMessage:
         return OnTrayNotify(lParam);
     case kDestroyCaptureMessage:
@@ -97,14 +99,15 @@ std::optional<LRESULT> CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM l
     }
     if (message == g_hookKeyDownMsg)
         return m_dispatcher.OnHookKeyDown(wParam, lParam, m_shortcuts);
-    if (message == m_taskbarCreatedMsg) {
+    if (message == m_nTaskbarCreatedMsg) {
         OnTaskbarCreated();
         return 0;
     }
     return std::nullopt;
 }
 
-std::optional<LRESULT> CMainDlg::OnCommand(WORD id, WORD code)
+// The editor's commands are its parts' own.
+std::optional<LRESULT> CMainDlg::OnCommand(WORD id)
 {
     switch (id) {
     case ID_TRAY_OPEN:
@@ -114,7 +117,7 @@ std::optional<LRESULT> CMainDlg::OnCommand(WORD id, WORD code)
         OnTrayExit();
         return 0;
     case IDC_PRINT:
-        Printout(m_list.Rows()).PrintShortcuts();
+        Printout([this] { return PrintRowsOf(m_list.SettingsRows()); }).PrintShortcuts();
         return 0;
     case IDC_HELP_BUTTON:
         OpenHelpFile(hwnd());
@@ -123,16 +126,7 @@ std::optional<LRESULT> CMainDlg::OnCommand(WORD id, WORD code)
         SaveSettings();
         return 0;
     }
-    return m_form.OnCommand(id, code);
-}
-
-std::optional<LRESULT> CMainDlg::OnNotify(const NMHDR& header)
-{
-    if (header.idFrom == IDC_SHORTCUT_LIST && header.code == LVN_DELETEITEM) {
-        m_list.OnDeleteItem(reinterpret_cast<const NMLISTVIEW&>(header));
-        return 0;
-    }
-    return m_form.OnNotify(header);
+    return std::nullopt;
 }
 
 std::optional<LRESULT> CMainDlg::OnPaint()

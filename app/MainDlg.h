@@ -2,6 +2,7 @@
 #include "app/KeyboardHook.h"
 #include "actions/HotkeyDispatcher.h"
 #include "app/SystemTray.h"
+#include "editor/CaptionStatic.h"
 #include "editor/EntryForm.h"
 #include "editor/ShortcutList.h"
 #include "framework/Dialog.h"
@@ -10,7 +11,8 @@
 
 // The main window: a dialog that lives for the whole run, mostly hidden in the tray.
 // It owns the live shortcut table (what the hotkeys run), the working copy in the
-// list (what the user edits), the tray icon and the keyboard hook.
+// list (what the user edits), the entry form, the tray icon and the keyboard hook.
+// The list and the form are parts of the dialog that handle their own controls.
 class CMainDlg : public Dialog {
 public:
     CMainDlg();
@@ -19,14 +21,12 @@ public:
 
 protected:
     bool OnInitDialog() override;
-    void DoDataExchange(DataExchange& dx) override;
     void OnOK() override;
     void OnCancel() override;
     std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    std::optional<LRESULT> OnCommand(WORD id, WORD code);
-    std::optional<LRESULT> OnNotify(const NMHDR& header);
+    std::optional<LRESULT> OnCommand(WORD id);
     std::optional<LRESULT> OnPaint();
     bool OnSysCommand(WPARAM command);
     LRESULT OnTrayNotify(LPARAM mouseMessage);
@@ -41,8 +41,11 @@ private:
     void HideToTray();
 
     KeyboardHook m_hook;
-    ShortcutList m_list;
+    ShortcutList m_list{*this, m_form};
     EntryForm m_form{*this, m_list};
+    CCaptionStatic m_stScreenCapture;
+    CCaptionStatic m_stCaptureKeys;
+    CCaptionStatic m_stHotkeyNote;
     HotkeyDispatcher m_dispatcher;
     HICON m_hIcon;
     CSystemTray m_trayIcon;
@@ -50,5 +53,5 @@ private:
     ShortcutTable m_shortcuts;
     // While false, every paint of the window hides it again.
     bool m_bShown = false;
-    UINT m_taskbarCreatedMsg;
+    UINT m_nTaskbarCreatedMsg;
 };

@@ -7,14 +7,21 @@ constexpr LONG kStaticTypeMask = 0xFF;
 
 void CCaptionStatic::Attach(HWND control)
 {
-    m_hwnd = control;
+    Subclass(control);
     if (!IsTextCaption() || m_font)
         return;
-    const LOGFONTA font = TimesFontOf(m_hwnd);
+    const LOGFONTA font = TimesFontOf(hwnd());
     m_font.reset(::CreateFontIndirectA(&font));
     // The control's own font, not one selected at colour time: a static selects its
     // font after asking for the colours, which would undo ours.
-    ::SendMessageA(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), FALSE);
+    ::SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), FALSE);
+}
+
+std::optional<LRESULT> CCaptionStatic::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM)
+{
+    if (message != WM_CTLCOLORSTATIC)
+        return std::nullopt;
+    return OnCtlColor(reinterpret_cast<HDC>(wParam));
 }
 
 std::optional<LRESULT> CCaptionStatic::OnCtlColor(HDC dc)
@@ -28,5 +35,5 @@ std::optional<LRESULT> CCaptionStatic::OnCtlColor(HDC dc)
 // Static styles up to SS_RIGHT draw text.
 bool CCaptionStatic::IsTextCaption() const
 {
-    return (::GetWindowLongA(m_hwnd, GWL_STYLE) & kStaticTypeMask) <= SS_RIGHT;
+    return (::GetWindowLongA(hwnd(), GWL_STYLE) & kStaticTypeMask) <= SS_RIGHT;
 }

@@ -1,6 +1,6 @@
 #include "editor/ImageEdit.h"
 #include "editor/BitmapFile.h"
-#include "editor/BitmapSaveDialog.h"
+#include "editor/FileDialogs.h"
 #include "framework/Clipboard.h"
 #include "framework/MessageBox.h"
 #include "framework/SystemError.h"
@@ -39,6 +39,13 @@ CImageEdit::~CImageEdit() = default;
 
 void CImageEdit::Attach(HWND edit) { Subclass(edit); }
 
+void CImageEdit::ExchangeText(DataExchange& dx, int id, std::string& text)
+{
+    dx.Text(id, text);
+    if (!dx.saving() && !dx.failed())
+        m_bPictureTaken = text == kAcceptedText;
+}
+
 void CImageEdit::EnablePaste(bool enable)
 {
     m_bPasteEnabled = enable;
@@ -47,14 +54,17 @@ void CImageEdit::EnablePaste(bool enable)
 
 void CImageEdit::PasteImage()
 {
+    // Cancelling the save dialog puts the box back as it was.
     const std::string previousText = WindowText(hwnd());
+    const bool previouslyTaken = m_bPictureTaken;
     if (!WriteTempBitmap())
         return;
     if (std::optional<std::string> location = AskBitmapLocation(::GetAncestor(hwnd(), GA_ROOT))) {
-        ::SetWindowTextA(hwnd(), kAcceptedText);
+        ShowPictureTaken();
         m_strSavedFile = *location;
     } else {
         ::SetWindowTextA(hwnd(), previousText.c_str());
+        m_bPictureTaken = previouslyTaken;
         DeleteTempFile();
     }
 }
@@ -129,8 +139,14 @@ void CImageEdit::OnContextMenu()
 LRESULT CImageEdit::OnPaste()
 {
     if (WriteTempBitmap())
-        ::SetWindowTextA(hwnd(), kAcceptedText);
+        ShowPictureTaken();
     return TRUE;
+}
+
+void CImageEdit::ShowPictureTaken()
+{
+    ::SetWindowTextA(hwnd(), kAcceptedText);
+    m_bPictureTaken = true;
 }
 
 bool CImageEdit::WriteTempBitmap()

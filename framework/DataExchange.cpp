@@ -1,14 +1,7 @@
 #include "framework/DataExchange.h"
+#include "framework/ComboBox.h"
 #include "framework/MessageBox.h"
-
-namespace {
-std::string WindowText(HWND window)
-{
-    std::string text(static_cast<size_t>(::GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<size_t>(::GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-}
+#include "framework/WindowText.h"
 
 void DataExchange::Text(int id, std::string& value)
 {
@@ -46,10 +39,7 @@ void DataExchange::ComboText(int id, std::string& value)
         ::SendMessageA(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(value.c_str()));
         return;
     }
-    LRESULT index = ::SendMessageA(combo, CB_GETCURSEL, 0, 0);
-    value.clear();
-    if (index != CB_ERR) {
-        value.resize(static_cast<size_t>(::SendMessageA(combo, CB_GETLBTEXTLEN, index, 0)) + 1);
-        value.resize(static_cast<size_t>(::SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(value.data()))));
-    }
+    const ComboBox box(combo);
+    const int selected = box.Selection();
+    value = selected == CB_ERR ? std::string() : box.Text(selected);
 }

@@ -1,6 +1,14 @@
 #include "framework/Dialog.h"
+#include "framework/DialogPart.h"
+#include "framework/SubclassedWindow.h"
+#include "framework/WindowText.h"
 
-Dialog::~Dialog() { DestroyModeless(); }
+Dialog::~Dialog()
+{
+    // The parts are members of the derived object and already gone.
+    m_parts.clear();
+    DestroyModeless();
+}
 
 void Dialog::DestroyModeless()
 {
@@ -26,6 +34,8 @@ bool Dialog::UpdateData(bool saveAndValidate)
 {
     DataExchange dx(m_hwnd, saveAndValidate);
     DoDataExchange(dx);
+    for (DialogPart* part : m_parts)
+        part->Exchange(dx);
     return !dx.failed();
 }
 
@@ -51,21 +61,7 @@ void Dialog::OnOK()
 
 void Dialog::OnCancel() { End(IDCANCEL); }
 
-std::string Dialog::ItemText(int id) const
-{
-    HWND item = Item(id);
-    std::string text(static_cast<size_t>(::GetWindowTextLengthA(item)) + 1, '\0');
-    text.resize(static_cast<size_t>(::GetWindowTextA(item, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
-int Dialog::CheckedRadio(int first, int last) const
-{
-    for (int id = first; id <= last; ++id)
-        if (IsChecked(id))
-            return id;
-    return 0;
-}
+std::string Dialog::ItemText(int id) const { return WindowText(Item(id)); }
 
 INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -88,7 +84,11 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
 
 INT_PTR Dialog::Route(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    std::optional<LRESULT> result = OnMessage(message, wParam, lParam);
+    std::optional<LRESULT> result = ReflectToControl(message, wParam, lParam);
+    if (!result)
+        result = OnMessage(message, wParam, lParam);
+    for (size_t i = 0; !result && i < m_parts.size(); ++i)
+        result = OfferToPart(*m_parts[i], message, wParam, lParam);
     // Enter and Escape arrive as IDOK and IDCANCEL, as do the buttons with those ids.
     const bool okOrCancel = message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED &&
                             (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL);
@@ -110,5 +110,31 @@ INT_PTR Dialog::Route(UINT message, WPARAM wParam, LPARAM lParam)
     default:
         ::SetWindowLongPtrA(m_hwnd, DWLP_MSGRESULT, *result);
         return TRUE;
+    }
+}
+
+// A control asks its parent for its colours; a control with an object of its own
+// answers for itself, so that the dialog need not know which controls those are.
+std::optional<LRESULT> Dialog::ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN: case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        if (SubclassedWindow* control = SubclassedWindow::FromHandle(reinterpret_cast<HWND>(lParam)))
+            return control->OnReflectedMessage(message, wParam, lParam);
+        break;
+    }
+    return std::nullopt;
+}
+
+std::optional<LRESULT> Dialog::OfferToPart(DialogPart& part, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        return part.OnCommand(LOWORD(wParam), HIWORD(wParam));
+    case WM_NOTIFY:
+        return part.OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    default:
+        return part.OnMessage(message, wParam, lParam);
     }
 }

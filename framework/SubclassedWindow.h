@@ -16,8 +16,14 @@ public:
     bool Subclass(HWND window);
     HWND hwnd() const { return m_hwnd; }
 
+    // The object that subclassed `window`, or nullptr.
+    static SubclassedWindow* FromHandle(HWND window);
+    // A message the parent received about this window (its colour request), handed
+    // back to it; std::nullopt lets the parent go on as if it had never been asked.
+    virtual std::optional<LRESULT> OnReflectedMessage(UINT, WPARAM, LPARAM) { return std::nullopt; }
+
 protected:
-    virtual std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    virtual std::optional<LRESULT> OnMessage(UINT, WPARAM, LPARAM) { return std::nullopt; }
 
 private:
     static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,

@@ -3,6 +3,7 @@
 #include "framework/UniqueHandle.h"
 #include "print/PrinterText.h"
 #include <commdlg.h>
+#include <utility>
 
 namespace {
 
@@ -27,7 +28,7 @@ OwnedDC ChoosePrinter()
 
 } // namespace
 
-Printout::Printout(const ListView& rows) : m_rows(rows) {}
+Printout::Printout(std::function<std::vector<PrintRow>()> readRows) : m_readRows(std::move(readRows)) {}
 
 void Printout::PrintShortcuts()
 {
@@ -61,17 +62,9 @@ void Printout::PrintPage(HDC printer, PageInfo& info)
     // Fonts are made for each page: some drivers reset the context's objects at
     // StartPage.
     const PrinterText text(printer);
-    const PrintPageLayout layout = LayoutPrintPage(ReadRows(), info.drawing, text.Dpi(), info.page, m_nPrintRow, text);
+    const PrintPageLayout layout = LayoutPrintPage(m_readRows(), info.drawing, text.Dpi(), info.page, m_nPrintRow, text);
     for (const PrintDrawOp& op : layout.ops)
         text.Draw(op);
     m_nPrintRow = layout.nextRow;
     info.morePages = layout.morePages;
-}
-
-std::vector<PrintRow> Printout::ReadRows() const
-{
-    std::vector<PrintRow> rows;
-    for (int row = 0; row < m_rows.Count(); ++row)
-        rows.push_back({m_rows.Text(row, 0), m_rows.Text(row, 1)});
-    return rows;
 }

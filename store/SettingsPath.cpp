@@ -24,11 +24,6 @@ std::string HelpPagePathForExecutable(const std::string& exePath)
     return FolderOfFile(exePath) + "TWHELP.html";
 }
 
-std::string ImagesFolderForExecutable(const std::string& exePath)
-{
-    return FolderOfFile(exePath) + "images";
-}
-
 std::optional<std::string> BackupPathFor(const std::string& path,
                                          const std::function<bool(const std::string&)>& exists)
 {

@@ -15,7 +15,6 @@ std::string FolderOfFile(const std::string& path);
 std::string SettingsPathForExecutable(const std::string& exePath);  // ...\keyset.ini
 std::string HelpPathForExecutable(const std::string& exePath);      // ...\TWHELP.hlp
 std::string HelpPagePathForExecutable(const std::string& exePath);  // ...\TWHELP.html
-std::string ImagesFolderForExecutable(const std::string& exePath);  // ...\images
 
 // Where to keep a copy of the file at `path` before a save goes over it: beside it,
 // "keyset.ini.bak", else "keyset.ini.bak1", ".bak2" and so on, the first name that

@@ -33,9 +33,6 @@ TEST(SettingsPath, FilesBesideTheExecutable)
     EXPECT_EQ(SettingsPathForExecutable("D:/x/y/Tarnwick.exe"), "D:/x/y/keyset.ini");
     EXPECT_EQ(SettingsPathForExecutable("Tarnwick.exe"), "keyset.ini");
     EXPECT_EQ(HelpPathForExecutable("D:\\Tools\\app.exe"), "D:\\Tools\\TWHELP.hlp");
-    EXPECT_EQ(ImagesFolderForExecutable("D:\\Tools\\app.exe"), "D:\\Tools\\images");
-    EXPECT_EQ(ImagesFolderForExecutable("C:\\Program Files\\Tarnwick.v2\\Tarnwick.exe"),
-              "C:\\Program Files\\Tarnwick.v2\\images");
 }
 
 TEST(SettingsPath, ABackupNeverTakesTheNameOfAnEarlierOne)

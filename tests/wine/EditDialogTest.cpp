@@ -150,4 +150,17 @@ TEST_F(EditDialogTest, CancelAfterAPasteLeavesTheRowAndItsPicture)
     EXPECT_EQ(m_install.ReadFile("old.bmp"), std::optional<std::string>("the old picture"));
 }
 
+TEST_F(EditDialogTest, ATextOverTwoHundredCharactersIsRefusedWithItsReason)
+{
+    Start("[contents]\r\nT=tea\r\n");
+    ASSERT_NE(OpenEdit(0), nullptr);
+    ASSERT_TRUE(EditChecked(kTextRadio));
+    // Typing stops at 200 characters; a longer text put there from outside is refused.
+    SetEditText(kTextBox, std::string(201, 'x'));
+    EXPECT_EQ(PressEditOK(), std::optional<std::string>("Enter no more than 200 characters."));
+    EXPECT_EQ(Rows().front().payload, "tea");
+    PressEditCancel();
+    EXPECT_EQ(Rows().front().payload, "tea");
+}
+
 }  // namespace

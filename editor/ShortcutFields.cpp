@@ -1,0 +1,320 @@
+#include "editor/ShortcutFields.h"
+#include "app/WindowMessages.h"
+#include "editor/FileDialogs.h"
+#include "framework/MessageBox.h"
+#include "res/resource.h"
+#include "store/KeyText.h"
+
+namespace {
+
+constexpr size_t kMaxTextChars = 200;
+
+constexpr char kPathHint[] = "optional: enter path or URL here";
+constexpr char kRecipientHint[] = "optional: add recipient here";
+constexpr char kMailto[] = "mailto:";
+constexpr char kImagePrompt[] = "Paste clipboard image here.";
+
+constexpr char kNoPath[] = "Please choose path.";
+constexpr char kNoImage[] = "Please paste a image in the editbox.";
+constexpr char kNoText[] = "Please type in content.";
+constexpr char kNoBitmap[] = "Please paste bitmap first.";
+
+constexpr int kPathControls[] = {IDC_FOLDER_BROWSE, IDC_FILE_BROWSE, IDC_PATH, IDC_EMAIL};
+constexpr int kKindRadios[] = {IDC_PATH_RADIO, IDC_TEXT_RADIO, IDC_GRAPHIC_RADIO};
+
+int RadioOf(ShortcutKind kind)
+{
+    switch (kind) {
+    case ShortcutKind::Path: return IDC_PATH_RADIO;
+    case ShortcutKind::Text: return IDC_TEXT_RADIO;
+    case ShortcutKind::Graphic: break;
+    }
+    return IDC_GRAPHIC_RADIO;
+}
+
+}  // namespace
+
+ShortcutFields::ShortcutFields(Dialog& dialog, FieldsRole role) : DialogPart(dialog), m_role(role) {}
+
+void ShortcutFields::Attach()
+{
+    m_edPath.Attach(m_dialog.Item(IDC_PATH));
+    m_edImage.Attach(m_dialog.Item(IDC_IMAGE));
+}
+
+void ShortcutFields::StartWithPath()
+{
+    m_kind = ShortcutKind::Path;
+    m_dialog.CheckRadio(IDC_PATH_RADIO, IDC_GRAPHIC_RADIO, IDC_PATH_RADIO);
+    m_edImage.EnablePaste(false);
+    ::SendMessageA(m_edPath.hwnd(), EM_SETSEL, 0, 0);
+    AskForPath();
+}
+
+void ShortcutFields::CopyFrom(const ShortcutFields& form)
+{
+    m_strKey = form.m_strKey;
+    m_kind = form.m_kind;
+    m_strPath = form.m_strPath;
+    m_strText = form.m_strText;
+    m_strImage = form.m_strImage;
+    m_edImage.SetSavedFile(m_kind == ShortcutKind::Graphic ? m_strImage : std::string());
+}
+
+void ShortcutFields::Exchange(DataExchange& dx)
+{
+    // The edit dialog's combo is the key's only source once the dialog is up: writing
+    // the key back would undo the user's pick whenever a kind's radio is clicked.
+    if (m_role == FieldsRole::Compose || dx.saving())
+        dx.ComboText(IDC_KEY_COMBO, m_strKey);
+    dx.Text(IDC_PATH, m_strPath);
+    dx.Text(IDC_TEXT, m_strText);
+    dx.MaxChars(IDC_TEXT, m_strText, kMaxTextChars);
+    m_edImage.ExchangeText(dx, IDC_IMAGE, m_strImage);
+}
+
+std::optional<LRESULT> ShortcutFields::OnCommand(WORD id, WORD code)
+{
+    if (code != BN_CLICKED)
+        return std::nullopt;
+    switch (id) {
+    case IDC_PATH_RADIO: OnKindRadio(ShortcutKind::Path); break;
+    case IDC_TEXT_RADIO: OnKindRadio(ShortcutKind::Text); break;
+    case IDC_GRAPHIC_RADIO: OnKindRadio(ShortcutKind::Graphic); break;
+    case IDC_FOLDER_BROWSE: OnFolderBrowseButton(); break;
+    case IDC_FILE_BROWSE: OnFileBrowseButton(); break;
+    case IDC_EMAIL: OnEmailButton(); break;
+    case IDC_SAVE_BITMAP: OnSaveBitmapButton(); break;
+    default: return std::nullopt;
+    }
+    return 0;
+}
+
+std::optional<LRESULT> ShortcutFields::OnMessage(UINT message, WPARAM, LPARAM)
+{
+    if (message != kSaveBitmapMessage)
+        return std::nullopt;
+    OnSaveBitmapButton();
+    return 0;
+}
+
+void ShortcutFields::SetEditable(bool editable)
+{
+    m_bEditable = editable;
+    for (int radio : kKindRadios)
+        m_dialog.Enable(radio, editable);
+    ShowKindControls();
+}
+
+// The radio has checked itself already.
+void ShortcutFields::OnKindRadio(ShortcutKind kind)
+{
+    m_kind = kind;
+    ApplyKind();
+    if (kind == ShortcutKind::Path)
+        OfferNewPath();
+}
+
+void ShortcutFields::SelectKind(ShortcutKind kind)
+{
+    m_kind = kind;
+    m_dialog.CheckRadio(IDC_PATH_RADIO, IDC_GRAPHIC_RADIO, RadioOf(kind));
+    ApplyKind();
+}
+
+void ShortcutFields::Show(ShortcutKind kind, const std::string& payload)
+{
+    switch (kind) {
+    case ShortcutKind::Path: m_strPath = payload; break;
+    case ShortcutKind::Text: m_strText = payload; break;
+    case ShortcutKind::Graphic: m_strImage = payload; break;
+    }
+    SelectKind(kind);
+}
+
+void ShortcutFields::ApplyKind()
+{
+    switch (m_kind) {
+    case ShortcutKind::Path: ApplyPathMode(); break;
+    case ShortcutKind::Text: ApplyTextMode(); break;
+    case ShortcutKind::Graphic: ApplyGraphicMode(); break;
+    }
+}
+
+// The form's picture box speaks only for the picture kind; the edit dialog leaves
+// every field as it was, and writes back only what it changed.
+void ShortcutFields::ApplyPathMode()
+{
+    ShowKindControls();
+    if (m_role == FieldsRole::Compose)
+        m_strImage.clear();
+}
+
+void ShortcutFields::ApplyTextMode()
+{
+    ShowKindControls();
+    HideHint();
+    if (m_role == FieldsRole::Compose) {
+        m_strImage.clear();
+        UpdateData(false);
+    }
+}
+
+void ShortcutFields::ApplyGraphicMode()
+{
+    ShowKindControls();
+    m_dialog.Enable(IDC_GRAPHIC_RADIO, m_bEditable);
+    HideHint();
+    // A shown picture keeps its file name; anything else gives way to the prompt.
+    const bool prompt = !PathHasDrive(m_strImage);
+    if (prompt)
+        m_strImage = kImagePrompt;
+    if (prompt || m_role == FieldsRole::Compose)
+        UpdateData(false);
+}
+
+void ShortcutFields::ShowKindControls()
+{
+    for (int id : kPathControls)
+        m_dialog.Enable(id, m_bEditable && m_kind == ShortcutKind::Path);
+    m_dialog.Enable(IDC_TEXT, m_bEditable && m_kind == ShortcutKind::Text);
+    m_dialog.Enable(IDC_SAVE_BITMAP, m_bEditable && m_kind == ShortcutKind::Graphic);
+    m_edImage.EnablePaste(m_bEditable && m_kind == ShortcutKind::Graphic);
+}
+
+void ShortcutFields::Reset()
+{
+    m_strPath.clear();
+    m_strText.clear();
+    m_strImage = m_kind == ShortcutKind::Graphic ? kImagePrompt : "";
+    m_edImage.SetSavedFile({});
+    UpdateData(false);
+}
+
+void ShortcutFields::OfferNewPath()
+{
+    m_strPath.clear();
+    UpdateData(false);
+    AskForPath();
+}
+
+void ShortcutFields::HideHint() { m_edPath.ShowHint(false); }
+
+void ShortcutFields::AskForPath()
+{
+    ::SetFocus(m_edPath.hwnd());
+    ::SetCaretPos(0, 0);
+    m_edPath.SetHintText(kPathHint);
+    m_edPath.ShowHint(true);
+}
+
+void ShortcutFields::AskForRecipient()
+{
+    m_edPath.SetHintText(kRecipientHint);
+    m_edPath.ShowHint(true);
+    HWND box = m_edPath.hwnd();
+    ::SetFocus(box);
+    const auto end = static_cast<WPARAM>(::GetWindowTextLengthA(box));
+    ::SendMessageA(box, EM_SETSEL, end, static_cast<LPARAM>(end));
+    ::SendMessageA(box, EM_SCROLLCARET, 0, 0);
+}
+
+void ShortcutFields::OnFolderBrowseButton()
+{
+    const std::optional<std::string> folder = ChooseFolder();
+    if (!folder)
+        return;
+    HideHint();
+    m_strPath = *folder;
+    UpdateData(false);
+}
+
+void ShortcutFields::OnFileBrowseButton()
+{
+    const std::optional<std::string> file = ChooseFile(m_dialog.hwnd());
+    if (!file)
+        return;
+    m_strPath = *file;
+    UpdateData(false);
+    HideHint();
+}
+
+void ShortcutFields::OnEmailButton()
+{
+    m_strPath = kMailto;
+    UpdateData(false);
+    AskForRecipient();
+}
+
+// The hidden "Browse..." button: where a pasted picture is kept, asked again.
+void ShortcutFields::OnSaveBitmapButton()
+{
+    if (!UpdateData(true))
+        return;
+    if (!m_edImage.HasTakenPicture()) {
+        ShowMessage(m_dialog.hwnd(), kNoBitmap);
+        return;
+    }
+    if (const std::optional<std::string> location = AskBitmapLocation(m_dialog.hwnd())) {
+        m_strImage = *location;
+        UpdateData(false);
+    }
+}
+
+std::optional<std::string> ShortcutFields::TakePayload()
+{
+    switch (m_kind) {
+    case ShortcutKind::Path:
+        m_strPath = TrimWhitespace(m_strPath);
+        if (m_strPath.empty()) {
+            ShowMessage(m_dialog.hwnd(), kNoPath);
+            return std::nullopt;
+        }
+        return m_strPath;
+    case ShortcutKind::Graphic:
+        // The prompt texts have no drive letter; only a chosen place has.
+        if (!PathHasDrive(m_edImage.SavedFile())) {
+            ShowMessage(m_dialog.hwnd(), kNoImage);
+            return std::nullopt;
+        }
+        // A row must not point to a picture that was never written; the fields keep
+        // their input, so the user can paste again and choose another place.
+        if (!m_edImage.PlacePastedImage(m_dialog.hwnd()))
+            return std::nullopt;
+        return m_edImage.SavedFile();
+    case ShortcutKind::Text:
+        break;
+    }
+    // An existing shortcut may be changed to an empty text; a new one needs some.
+    if (m_role == FieldsRole::Compose && m_strText.empty()) {
+        ShowMessage(m_dialog.hwnd(), kNoText);
+        return std::nullopt;
+    }
+    return m_strText;
+}
+
+std::string ShortcutFields::Payload() const
+{
+    switch (m_kind) {
+    case ShortcutKind::Path: return m_strPath;
+    case ShortcutKind::Text: return m_strText;
+    case ShortcutKind::Graphic: break;
+    }
+    return m_edImage.SavedFile();
+}
+
+bool ShortcutFields::HoldsInput()
+{
+    switch (m_kind) {
+    case ShortcutKind::Path:
+        m_strPath = TrimWhitespace(m_strPath);
+        return !m_strPath.empty();
+    case ShortcutKind::Graphic:
+        return PathHasDrive(m_edImage.SavedFile());
+    case ShortcutKind::Text:
+        break;
+    }
+    return !m_strText.empty();
+}
+
+void ShortcutFields::DeletePendingPicture() { m_edImage.DeleteTempFile(); }
