@@ -60,6 +60,9 @@ std::optional<LRESULT> CCaptureWnd::OnMessage(UINT message, WPARAM wParam, LPARA
     case WM_RBUTTONUP:
         OnRButtonUp();
         break;
+    case WM_KEYDOWN:
+        OnKeyDown(wParam);
+        break;
     case WM_KILLFOCUS:
         OnKillFocus();
         break;
@@ -112,7 +115,16 @@ void CCaptureWnd::OnLButtonUp(CapturePoint point)
         ShowNotification(kCapturedText);
 }
 
-void CCaptureWnd::OnRButtonUp()
+void CCaptureWnd::OnRButtonUp() { Cancel(); }
+
+void CCaptureWnd::OnKeyDown(WPARAM key)
+{
+    if (key == VK_ESCAPE)
+        Cancel();
+}
+
+// The user said no: nothing of this capture will be copied, so the snapshot goes too.
+void CCaptureWnd::Cancel()
 {
     m_dcSnapshot.reset();
     m_bmpSnapshot.reset();
@@ -153,7 +165,7 @@ void CCaptureWnd::DrawOutline(HDC dc, CapturePoint corner) const
 
 bool CCaptureWnd::CopySelectionToClipboard()
 {
-    // A right click has already let the snapshot go.
+    // A right click or Escape has already let the snapshot go.
     if (!m_dcSnapshot)
         return false;
     const CaptureArea area = CaptureRectangle(OnScreen(m_ptAnchor), OnScreen(m_ptCurrent), m_rcScreen);

@@ -8,7 +8,7 @@
 // The selective screen capture: a hidden, topmost window over the virtual screen (all
 // monitors) that holds a snapshot of it taken when it was created. Once shown, the
 // user drags a rectangle with the left button and that part of the snapshot goes to
-// the clipboard; a right click or losing the focus abandons the capture.
+// the clipboard; a right click, Escape or losing the focus abandons the capture.
 // Owns the snapshot (bitmap and memory context) and the outline pen.
 class CCaptureWnd : public Window {
 public:
@@ -31,8 +31,10 @@ private:
     void OnMouseMove(CapturePoint point);
     void OnLButtonUp(CapturePoint point);
     void OnRButtonUp();
+    void OnKeyDown(WPARAM key);
     void OnKillFocus();
     void OnActivateApp(bool active);
+    void Cancel();
     void Abandon();
     CapturePoint OnScreen(CapturePoint client) const;
     void DrawOutline(HDC dc, CapturePoint corner) const;

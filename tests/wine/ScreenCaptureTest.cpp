@@ -358,6 +358,34 @@ TEST_F(ScreenCaptureTest, ARightClickAbandonsTheCaptureEvenDuringADrag)
     EXPECT_FALSE(::IsClipboardFormatAvailable(CF_BITMAP));
 }
 
+// Escape cancels as a right click does, in the middle of a drag too: the window goes,
+// and what the clipboard held before the capture is still there, untouched.
+TEST_F(ScreenCaptureTest, EscapeAbandonsTheCaptureAndLeavesTheClipboardAsItWas)
+{
+    const char kEarlierText[] = "copied before the capture";
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    ::EmptyClipboard();
+    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, sizeof(kEarlierText));
+    memcpy(::GlobalLock(block), kEarlierText, sizeof(kEarlierText));
+    ::GlobalUnlock(block);
+    ::SetClipboardData(CF_TEXT, block);
+    ::CloseClipboard();
+    const DWORD before = ::GetClipboardSequenceNumber();
+
+    HWND capture = StartCapture();
+    ASSERT_NE(capture, nullptr);
+    SendMouseButton(100, 100, MOUSEEVENTF_LEFTDOWN);
+    SendMouseButton(250, 200, 0);
+    SendKeys({VK_ESCAPE}, 0);
+    SendKeys({VK_ESCAPE}, KEYEVENTF_KEYUP);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(capture); })) << "capture window still shown";
+    SendMouseButton(250, 200, MOUSEEVENTF_LEFTUP);
+
+    EXPECT_EQ(FindPopup(1000), nullptr);
+    EXPECT_EQ(::GetClipboardSequenceNumber(), before);
+    EXPECT_EQ(ClipboardText(), std::optional<std::string>(kEarlierText));
+}
+
 TEST_F(ScreenCaptureTest, ThereIsNeverMoreThanOneCaptureWindow)
 {
     HWND first = StartCapture();
