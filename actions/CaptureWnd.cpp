@@ -14,6 +14,10 @@ CapturePoint PointFrom(LPARAM lParam)
 
 } // namespace
 
+// Destroyed here rather than by the base: the window's last messages (focus lost,
+// destruction) must reach this object while it is still whole.
+CCaptureWnd::~CCaptureWnd() { Destroy(); }
+
 bool CCaptureWnd::CreateCaptureWindow(const char* title, HWND owner)
 {
     m_rcScreen = {::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_YVIRTUALSCREEN),

@@ -15,6 +15,7 @@ public:
     static constexpr char kClassName[] = "TarnwickCapture";
 
     CCaptureWnd() = default;
+    ~CCaptureWnd() override;
 
     // Takes the snapshot and creates the window, hidden: showing it is the caller's step.
     bool CreateCaptureWindow(const char* title, HWND owner);
