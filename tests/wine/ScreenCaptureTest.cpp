@@ -293,11 +293,19 @@ struct Selection {
 
 TEST_F(ScreenCaptureTest, TheSelectedRectangleOfTheFrozenScreenGoesToTheClipboard)
 {
+    // The last two reach the far side of the screen, where on a large screen the
+    // pattern's higher bits change (large-screen-capture.sh runs this on 3840 x 2160).
+    const int width = ::GetSystemMetrics(SM_CXSCREEN);
+    const int height = ::GetSystemMetrics(SM_CYSCREEN);
     const Selection selections[] = {
         {"drag down and right", {200, 150}, {330, 260}, {200, 150, 130, 110}},
         {"drag up and left", {330, 260}, {200, 150}, {200, 150, 130, 110}},
         {"click", {400, 300}, {400, 300}, {399, 299, 2, 2}},
         {"click in the corner", {0, 0}, {0, 0}, {0, 0, 1, 1}},
+        {"drag over most of the screen", {width / 8, height / 8}, {width - width / 8, height - height / 8},
+         {width / 8, height / 8, width - 2 * (width / 8), height - 2 * (height / 8)}},
+        {"drag up from the last pixel", {width - 1, height - 1}, {width - 301, height - 201},
+         {width - 301, height - 201, 300, 200}},
     };
     for (const Selection& s : selections) {
         SCOPED_TRACE(s.name);
