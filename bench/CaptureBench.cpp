@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr int kPresses = 15;
+constexpr int kPresses = 25;
 constexpr DWORD kTimeoutMs = 5000;
 constexpr DWORD kSettleMs = 100;
 constexpr UINT kDestroyCaptureMessage = WM_USER + 100;
