@@ -318,10 +318,11 @@ TEST_F(ScreenCaptureTest, TheSelectedRectangleOfTheFrozenScreenGoesToTheClipboar
         else
             DragFromTo(s.press, s.release);
 
-        ASSERT_TRUE(WaitUntil([] { return ::IsClipboardFormatAvailable(CF_BITMAP) != FALSE; }))
-            << "nothing went to the clipboard";
-        std::optional<ClipboardBitmap> bitmap = ReadClipboardBitmap();
-        ASSERT_TRUE(bitmap);
+        // The bitmap shows on the clipboard before the program has closed it again, and
+        // handing over a large one takes a while: read until the clipboard is free.
+        std::optional<ClipboardBitmap> bitmap;
+        ASSERT_TRUE(WaitUntil([&] { return (bitmap = ReadClipboardBitmap()).has_value(); }))
+            << "no bitmap went to the clipboard";
         EXPECT_EQ(bitmap->width, s.expected.width);
         EXPECT_EQ(bitmap->height, s.expected.height);
         if (bitmap->width == s.expected.width && bitmap->height == s.expected.height) {
