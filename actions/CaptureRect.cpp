@@ -6,14 +6,14 @@ namespace {
 
 const int kClickGrowth = 1;
 
-int Clamp(int value, int limit)
+int Clamp(int value, int low, int high)
 {
-    return std::max(0, std::min(value, limit));
+    return std::max(low, std::min(value, high));
 }
 
 } // namespace
 
-CaptureArea CaptureRectangle(CapturePoint anchor, CapturePoint current, int screenWidth, int screenHeight)
+CaptureArea CaptureRectangle(CapturePoint anchor, CapturePoint current, const VirtualScreen& screen)
 {
     int left = std::min(anchor.x, current.x);
     int right = std::max(anchor.x, current.x);
@@ -29,10 +29,13 @@ CaptureArea CaptureRectangle(CapturePoint anchor, CapturePoint current, int scre
     }
 
     // Every edge is clamped, not only the outer ones: a point off the screen must not
-    // produce a negative size for the bitmap.
-    left = Clamp(left, screenWidth);
-    right = Clamp(right, screenWidth);
-    top = Clamp(top, screenHeight);
-    bottom = Clamp(bottom, screenHeight);
-    return {left, top, right - left, bottom - top};
+    // produce a negative size for the bitmap. Gaps between monitors of different sizes
+    // lie inside the virtual screen and stay in: the snapshot has pixels there too.
+    const int screenRight = screen.left + screen.width;
+    const int screenBottom = screen.top + screen.height;
+    left = Clamp(left, screen.left, screenRight);
+    right = Clamp(right, screen.left, screenRight);
+    top = Clamp(top, screen.top, screenBottom);
+    bottom = Clamp(bottom, screen.top, screenBottom);
+    return {left - screen.left, top - screen.top, right - left, bottom - top};
 }

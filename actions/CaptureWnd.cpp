@@ -14,12 +14,16 @@ CapturePoint PointFrom(LPARAM lParam)
 
 } // namespace
 
+// Destroyed here rather than by the base: the window's last messages (focus lost,
+// destruction) must reach this object while it is still whole.
+CCaptureWnd::~CCaptureWnd() { Destroy(); }
+
 bool CCaptureWnd::CreateCaptureWindow(const char* title, HWND owner)
 {
-    m_cxScreen = ::GetSystemMetrics(SM_CXSCREEN);
-    m_cyScreen = ::GetSystemMetrics(SM_CYSCREEN);
-    if (!CreateEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, ::LoadCursor(nullptr, IDC_CROSS), title,
-                  WS_POPUP, 0, 0, m_cxScreen, m_cyScreen, nullptr))
+    m_rcScreen = {::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_YVIRTUALSCREEN),
+                  ::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    if (!CreateEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, ::LoadCursor(nullptr, IDC_CROSS), title, WS_POPUP,
+                  m_rcScreen.left, m_rcScreen.top, m_rcScreen.width, m_rcScreen.height, nullptr))
         return false;
     m_pOwner = owner;
     m_pPen.reset(::CreatePen(PS_SOLID, 1, m_crPen));
@@ -32,13 +36,14 @@ bool CCaptureWnd::TakeSnapshot()
     // own context has nothing to read where the desktop is composited.
     ClientDC screen(nullptr);
     m_dcSnapshot = OwnedDC::CompatibleWith(screen.get());
-    m_bmpSnapshot.reset(::CreateCompatibleBitmap(screen.get(), m_cxScreen, m_cyScreen));
+    m_bmpSnapshot.reset(::CreateCompatibleBitmap(screen.get(), m_rcScreen.width, m_rcScreen.height));
     if (!m_dcSnapshot || !m_bmpSnapshot)
         return false;
     // Stays selected for the window's life; the declaration order of the members
     // frees the context before the bitmap.
     ::SelectObject(m_dcSnapshot.get(), m_bmpSnapshot.get());
-    return ::BitBlt(m_dcSnapshot.get(), 0, 0, m_cxScreen, m_cyScreen, screen.get(), 0, 0, SRCCOPY) != FALSE;
+    return ::BitBlt(m_dcSnapshot.get(), 0, 0, m_rcScreen.width, m_rcScreen.height, screen.get(), m_rcScreen.left,
+                    m_rcScreen.top, SRCCOPY) != FALSE;
 }
 
 std::optional<LRESULT> CCaptureWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -59,6 +64,9 @@ std::optional<LRESULT> CCaptureWnd::OnMessage(UINT message, WPARAM wParam, LPARA
     case WM_RBUTTONUP:
         OnRButtonUp();
         break;
+    case WM_KEYDOWN:
+        OnKeyDown(wParam);
+        break;
     case WM_KILLFOCUS:
         OnKillFocus();
         break;
@@ -74,7 +82,7 @@ std::optional<LRESULT> CCaptureWnd::OnMessage(UINT message, WPARAM wParam, LPARA
 void CCaptureWnd::OnPaint()
 {
     PaintDC paint(hwnd());
-    ::BitBlt(paint.get(), 0, 0, m_cxScreen, m_cyScreen, m_dcSnapshot.get(), 0, 0, SRCCOPY);
+    ::BitBlt(paint.get(), 0, 0, m_rcScreen.width, m_rcScreen.height, m_dcSnapshot.get(), 0, 0, SRCCOPY);
     if (m_bDragging)
         DrawOutline(paint.get(), m_ptCurrent);
 }
@@ -111,7 +119,16 @@ void CCaptureWnd::OnLButtonUp(CapturePoint point)
         ShowNotification(kCapturedText);
 }
 
-void CCaptureWnd::OnRButtonUp()
+void CCaptureWnd::OnRButtonUp() { Cancel(); }
+
+void CCaptureWnd::OnKeyDown(WPARAM key)
+{
+    if (key == VK_ESCAPE)
+        Cancel();
+}
+
+// The user said no: nothing of this capture will be copied, so the snapshot goes too.
+void CCaptureWnd::Cancel()
 {
     m_dcSnapshot.reset();
     m_bmpSnapshot.reset();
@@ -132,6 +149,13 @@ void CCaptureWnd::Abandon()
     ::ShowWindow(hwnd(), SW_HIDE);
 }
 
+// The client area starts at the virtual screen's origin, which lies left of or above
+// the primary monitor's when another monitor is there.
+CapturePoint CCaptureWnd::OnScreen(CapturePoint client) const
+{
+    return {client.x + m_rcScreen.left, client.y + m_rcScreen.top};
+}
+
 // Inverting the pixels makes the outline visible on any picture, and drawing the
 // same outline again restores what was there.
 void CCaptureWnd::DrawOutline(HDC dc, CapturePoint corner) const
@@ -145,10 +169,10 @@ void CCaptureWnd::DrawOutline(HDC dc, CapturePoint corner) const
 
 bool CCaptureWnd::CopySelectionToClipboard()
 {
-    // A right click has already let the snapshot go.
+    // A right click or Escape has already let the snapshot go.
     if (!m_dcSnapshot)
         return false;
-    const CaptureArea area = CaptureRectangle(m_ptAnchor, m_ptCurrent, m_cxScreen, m_cyScreen);
+    const CaptureArea area = CaptureRectangle(OnScreen(m_ptAnchor), OnScreen(m_ptCurrent), m_rcScreen);
     if (area.width == 0 || area.height == 0)
         return false;
 

@@ -5,16 +5,17 @@
 #include "framework/Window.h"
 #include <windows.h>
 
-// The selective screen capture: a hidden, topmost window over the whole primary
-// screen that holds a snapshot of the screen taken when it was created. Once shown,
-// the user drags a rectangle with the left button and that part of the snapshot goes
-// to the clipboard; a right click or losing the focus abandons the capture.
+// The selective screen capture: a hidden, topmost window over the virtual screen (all
+// monitors) that holds a snapshot of it taken when it was created. Once shown, the
+// user drags a rectangle with the left button and that part of the snapshot goes to
+// the clipboard; a right click, Escape or losing the focus abandons the capture.
 // Owns the snapshot (bitmap and memory context) and the outline pen.
 class CCaptureWnd : public Window {
 public:
     static constexpr char kClassName[] = "TarnwickCapture";
 
     CCaptureWnd() = default;
+    ~CCaptureWnd() override;
 
     // Takes the snapshot and creates the window, hidden: showing it is the caller's step.
     bool CreateCaptureWindow(const char* title, HWND owner);
@@ -31,9 +32,12 @@ private:
     void OnMouseMove(CapturePoint point);
     void OnLButtonUp(CapturePoint point);
     void OnRButtonUp();
+    void OnKeyDown(WPARAM key);
     void OnKillFocus();
     void OnActivateApp(bool active);
+    void Cancel();
     void Abandon();
+    CapturePoint OnScreen(CapturePoint client) const;
     void DrawOutline(HDC dc, CapturePoint corner) const;
 
     // The bitmap is declared first so that it outlives the context it is selected into.
@@ -43,8 +47,8 @@ private:
     CapturePoint m_ptAnchor;
     CapturePoint m_ptCurrent;
     Pen m_pPen;
-    int m_cyScreen = 0;
-    int m_cxScreen = 0;
+    // Where the snapshot lies in screen coordinates; the window covers exactly this.
+    VirtualScreen m_rcScreen;
     HWND m_pOwner = nullptr;
     bool m_bDragging = false;
 };

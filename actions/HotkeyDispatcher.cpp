@@ -85,6 +85,9 @@ void HotkeyDispatcher::OnCaptureKey()
         return;
     ::ShowWindow(m_pCaptureWnd->hwnd(), SW_SHOWNORMAL);
     ::BringWindowToTop(m_pCaptureWnd->hwnd());
+    // Escape cancels the capture: the keyboard must come to the capture window, also
+    // from the program that was in front when the key was pressed.
+    ::SetForegroundWindow(m_pCaptureWnd->hwnd());
 }
 
 HotkeyDispatcher::Walk HotkeyDispatcher::RunShortcut(const Shortcut& shortcut)

@@ -202,11 +202,19 @@ struct Selection {
 
 TEST_F(ScreenCaptureTest, TheSelectedRectangleOfTheFrozenScreenGoesToTheClipboard)
 {
+    // The last two reach the far side of the screen, where on a large screen the
+    // pattern's higher bits change (large-screen-capture.sh runs this on 3840 x 2160).
+    const int width = ::GetSystemMetrics(SM_CXSCREEN);
+    const int height = ::GetSystemMetrics(SM_CYSCREEN);
     const Selection selections[] = {
         {"drag down and right", {200, 150}, {330, 260}, {200, 150, 130, 110}},
         {"drag up and left", {330, 260}, {200, 150}, {200, 150, 130, 110}},
         {"click", {400, 300}, {400, 300}, {399, 299, 2, 2}},
         {"click in the corner", {0, 0}, {0, 0}, {0, 0, 1, 1}},
+        {"drag over most of the screen", {width / 8, height / 8}, {width - width / 8, height - height / 8},
+         {width / 8, height / 8, width - 2 * (width / 8), height - 2 * (height / 8)}},
+        {"drag up from the last pixel", {width - 1, height - 1}, {width - 301, height - 201},
+         {width - 301, height - 201, 300, 200}},
     };
     for (const Selection& s : selections) {
         SCOPED_TRACE(s.name);
@@ -219,10 +227,11 @@ TEST_F(ScreenCaptureTest, TheSelectedRectangleOfTheFrozenScreenGoesToTheClipboar
         else
             DragFromTo(s.press, s.release);
 
-        ASSERT_TRUE(WaitUntil([] { return ::IsClipboardFormatAvailable(CF_BITMAP) != FALSE; }))
-            << "nothing went to the clipboard";
-        std::optional<Picture> bitmap = ClipboardPicture();
-        ASSERT_TRUE(bitmap);
+        // The bitmap shows on the clipboard before the program has closed it again, and
+        // handing over a large one takes a while: read until the clipboard is free.
+        std::optional<Picture> bitmap;
+        ASSERT_TRUE(WaitUntil([&] { return (bitmap = ClipboardPicture()).has_value(); }))
+            << "no bitmap went to the clipboard";
         EXPECT_EQ(bitmap->width, s.expected.width);
         EXPECT_EQ(bitmap->height, s.expected.height);
         if (bitmap->width == s.expected.width && bitmap->height == s.expected.height) {
@@ -266,6 +275,27 @@ TEST_F(ScreenCaptureTest, ARightClickAbandonsTheCaptureEvenDuringADrag)
     EXPECT_EQ(WaitForPopup(ProgramId(), 1000), nullptr);
     EXPECT_EQ(::GetClipboardSequenceNumber(), before);
     EXPECT_FALSE(::IsClipboardFormatAvailable(CF_BITMAP));
+}
+
+// Escape cancels as a right click does, in the middle of a drag too: the window goes,
+// and what the clipboard held before the capture is still there, untouched.
+TEST_F(ScreenCaptureTest, EscapeAbandonsTheCaptureAndLeavesTheClipboardAsItWas)
+{
+    ASSERT_NO_FATAL_FAILURE(PutMarkerOnClipboard());
+    const DWORD before = ::GetClipboardSequenceNumber();
+
+    HWND capture = StartCapture();
+    ASSERT_NE(capture, nullptr);
+    SendMouse(100, 100, MOUSEEVENTF_LEFTDOWN);
+    SendMouse(250, 200, 0);
+    SendKeys({VK_ESCAPE}, 0);
+    SendKeys({VK_ESCAPE}, KEYEVENTF_KEYUP);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(capture); })) << "capture window still shown";
+    SendMouse(250, 200, MOUSEEVENTF_LEFTUP);
+
+    EXPECT_EQ(WaitForPopup(ProgramId(), 1000), nullptr);
+    EXPECT_EQ(::GetClipboardSequenceNumber(), before);
+    EXPECT_EQ(ClipboardText(), std::optional<std::string>(kMarker));
 }
 
 TEST_F(ScreenCaptureTest, ThereIsNeverMoreThanOneCaptureWindow)
