@@ -1,6 +1,13 @@
 #include "framework/Window.h"
 
-Window::~Window() { Destroy(); }
+// By now the derived part is gone: a window still alive must not hand its last
+// messages to it, so it is let go of before it is destroyed.
+Window::~Window()
+{
+    if (m_hwnd && ::IsWindow(m_hwnd))
+        ::SetWindowLongPtrA(m_hwnd, GWLP_USERDATA, 0);
+    Destroy();
+}
 
 void Window::Destroy()
 {
