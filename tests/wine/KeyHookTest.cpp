@@ -1,12 +1,16 @@
 // keyhook.dll as the program uses it: installed from a thread that pumps
 // messages, reporting to a window; keys come from SendInput.
 
+#include "framework/UniqueHandle.h"
 #include "keyhook/KeyHook.h"
+#include "tests/wine/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 #include <map>
 
+#include <algorithm>
 #include <chrono>
+#include <fstream>
 #include <condition_variable>
 #include <functional>
 #include <future>
@@ -386,6 +390,113 @@ TEST_F(KeyHookTest, DoesNotWaitForABusyWindow)
     const std::vector<Report> reports = busy.Reports();
     EXPECT_EQ(std::vector<WPARAM>{'A'}, KeysOf(reports));
     ExpectPostedWithModifiers(reports);
+}
+
+// Serves this thread's messages until `done` holds; false after the timeout.
+bool ServeMessagesUntil(const std::function<bool()>& done, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+        if (done())
+            return true;
+        if (GetTickCount() - start >= timeoutMs)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+enum class Installer { Serving, Busy };
+
+constexpr WPARAM kTypedKeys[] = {'A', 'B', 'C', 'D', 'E'};
+constexpr DWORD kInstallerBusyMs = 4000;
+constexpr DWORD kTypistTimeoutMs = 30000;
+// A key held up by Wine's wait for an unanswering hook (2 s) is later by far.
+constexpr double kLateMs = 1000;
+
+// keytypist.exe types five keys into a window of its own while this thread serves its
+// messages, or sleeps and then waits for the typist without serving them. Returns, per key, the milliseconds from its SendInput to its
+// WM_KEYDOWN in that window (-1: never arrived); empty when the typist failed.
+std::vector<double> TypeFiveKeys(Installer installer)
+{
+    KernelHandle ready(CreateEventA(nullptr, TRUE, FALSE, "KeyTypistReady"));
+    KernelHandle go(CreateEventA(nullptr, TRUE, FALSE, "KeyTypistGo"));
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string results = std::string(temp) + "keytypist-results.txt";
+    DeleteFileA(results.c_str());
+
+    wt::Process typist(wt::BuildFolder() + "\\keytypist.exe", "");
+    if (!ServeMessagesUntil([&] { return WaitForSingleObject(ready.get(), 0) == WAIT_OBJECT_0; }, kTypistTimeoutMs))
+        return {};
+    SetEvent(go.get());
+    if (installer == Installer::Busy) {
+        Sleep(kInstallerBusyMs);
+        if (!typist.WaitForExit(kTypistTimeoutMs))
+            return {};
+    }
+    if (!ServeMessagesUntil([&] { return typist.WaitForExit(0); }, kTypistTimeoutMs) || typist.ExitCode() != 0)
+        return {};
+
+    std::vector<double> times;
+    std::ifstream in(results);
+    for (double ms; in >> ms;)
+        times.push_back(ms);
+    in.close();
+    DeleteFileA(results.c_str());
+    return times;
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+size_t CountOf(WPARAM key, const std::vector<Report>& reports)
+{
+    return static_cast<size_t>(std::count_if(reports.begin(), reports.end(),
+                                             [key](const Report& report) { return report.key == key; }));
+}
+
+// The program installs the hook from its own thread, and that thread is often busy: a
+// send to a hung program, a slow shell open, a print job. Typing in every other
+// program must go on meanwhile, and the keys must still be reported.
+class KeyHookInstallerTest : public KeyHookTest {
+protected:
+    void SetUp() override {}
+};
+
+TEST_F(KeyHookInstallerTest, KeysArriveOnTimeWhileTheInstallingThreadIsBusy)
+{
+    ASSERT_NE(nullptr, g_installhook);
+    ASSERT_NE(0, g_installhook(m_ui.Window(), g_hookMessage));
+    auto expectReported = [&](size_t times) {
+        for (WPARAM key : kTypedKeys)
+            EXPECT_TRUE(wt::WaitUntil([&] { return CountOf(key, m_ui.Reports()) == times; }, 3000))
+                << "key " << static_cast<char>(key) << " reported " << CountOf(key, m_ui.Reports()) << " of "
+                << times << " times";
+    };
+
+    const std::vector<double> serving = TypeFiveKeys(Installer::Serving);
+    ASSERT_EQ(std::size(kTypedKeys), serving.size()) << "the typist failed";
+    expectReported(1);
+
+    const std::vector<double> busy = TypeFiveKeys(Installer::Busy);
+    ASSERT_EQ(std::size(kTypedKeys), busy.size()) << "the typist failed";
+    // Still without serving this thread's messages: the reports must not wait for it.
+    expectReported(2);
+
+    const double usual = Median(serving);
+    for (size_t i = 0; i < busy.size(); ++i) {
+        std::printf("key %zu: %.1f ms while serving, %.1f ms while busy\n", i + 1, serving[i], busy[i]);
+        EXPECT_GE(busy[i], 0) << "key " << i + 1 << " never arrived";
+        EXPECT_LT(busy[i] - usual, kLateMs) << "key " << i + 1;
+    }
+    ExpectPostedWithModifiers(m_ui.Reports());
+    g_unhook();
 }
 
 } // namespace
