@@ -1,5 +1,5 @@
-// keyhook.dll as the program uses it: installed from a thread that pumps
-// messages, reporting to a window; keys come from SendInput.
+// keyhook.dll as the program uses it: installed from the thread of a window that
+// receives the reports; keys come from SendInput, as Windows would deliver them.
 
 #include "framework/UniqueHandle.h"
 #include "keyhook/KeyHook.h"
@@ -174,10 +174,19 @@ private:
 struct Stroke {
     WORD key;
     bool up;
+    WORD scan = 0;
+    bool extended = false;
 };
 
 Stroke Down(WORD key) { return {key, false}; }
 Stroke Up(WORD key) { return {key, true}; }
+
+// AltGr as Windows sends it: a left CTRL with a scan code of its own, then the right
+// ALT. Wine passes both scan codes to the hook as given (checked here).
+constexpr WORD kAltGrControlScan = 0x21D;
+constexpr WORD kRightAltScan = 0x38;
+const Stroke kAltGrDown[] = {{VK_LCONTROL, false, kAltGrControlScan}, {VK_RMENU, false, kRightAltScan, true}};
+const Stroke kAltGrUp[] = {{VK_RMENU, true, kRightAltScan, true}, {VK_LCONTROL, true, kAltGrControlScan}};
 
 void Inject(const std::vector<Stroke>& strokes)
 {
@@ -186,7 +195,8 @@ void Inject(const std::vector<Stroke>& strokes)
         INPUT input{};
         input.type = INPUT_KEYBOARD;
         input.ki.wVk = stroke.key;
-        input.ki.dwFlags = stroke.up ? KEYEVENTF_KEYUP : 0;
+        input.ki.wScan = stroke.scan;
+        input.ki.dwFlags = (stroke.up ? KEYEVENTF_KEYUP : 0) | (stroke.extended ? KEYEVENTF_EXTENDEDKEY : 0);
         inputs.push_back(input);
     }
     ASSERT_EQ(inputs.size(), SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)));
@@ -239,7 +249,7 @@ protected:
 
     void TearDown() override { m_ui.RunHere([] { return g_unhook(); }); }
 
-    // Installs from the UI thread, as the program does; the hook runs there.
+    // Installs from the receiver's thread, as the program does.
     int Install(HWND target)
     {
         return m_ui.RunHere([target] { return g_installhook(target, g_hookMessage); });
@@ -293,22 +303,34 @@ INSTANTIATE_TEST_SUITE_P(
         StrokeCase{"HeldModifiers",
                    {Down(VK_LCONTROL), Down(VK_LMENU), Down(VK_LCONTROL), Down('D'), Up('D'),
                     Down(VK_LMENU), Down('D'), Up('D'), Up(VK_LMENU), Up(VK_LCONTROL)},
-                   {VK_LCONTROL, VK_LMENU, 'D', 'D'}}),
+                   {VK_LCONTROL, VK_LMENU, 'D', 'D'}},
+        // The CTRL that comes with AltGr is no key the user pressed.
+        StrokeCase{"AltGr",
+                   {kAltGrDown[0], kAltGrDown[1], Down('Q'), Up('Q'), kAltGrUp[0], kAltGrUp[1]},
+                   {VK_RMENU, 'Q'}}),
     [](const testing::TestParamInfo<StrokeCase>& info) { return std::string(info.param.name); });
 
 // The receiver handles a report after the fact; it must learn the modifiers as they
-// were when the key went down, even when they are released before the key.
+// were when the key went down, even when they are released before the key. AltGr+Q
+// types @ on a German keyboard and must not look like CTRL+ALT+Q; a real CTRL held
+// across AltGr still counts, also after AltGr has let go of its own CTRL.
 TEST_F(KeyHookTest, ReportsTheModifiersHeldWhenTheKeyWentDown)
 {
     const std::vector<Report> reports = InjectAndCollect(
         {Down(VK_LSHIFT), Down('A'), Up('A'), Up(VK_LSHIFT),
          Down(VK_LCONTROL), Down(VK_RMENU), Down('B'), Up(VK_RMENU), Up(VK_LCONTROL), Up('B'),
-         Down('C'), Up('C')},
+         Down('C'), Up('C'),
+         kAltGrDown[0], kAltGrDown[1], Down('Q'), Up('Q'), kAltGrUp[0], kAltGrUp[1],
+         Down(VK_LCONTROL), kAltGrDown[0], kAltGrDown[1], Down('S'), Up('S'), kAltGrUp[0], kAltGrUp[1],
+         Down(VK_LMENU), Down('T'), Up('T'), Up(VK_LMENU), Up(VK_LCONTROL)},
         m_ui);
     const std::map<WPARAM, LPARAM> expected = {
         {'A', kKeyHookShiftDown},
         {'B', kKeyHookCtrlDown | kKeyHookAltDown},
         {'C', 0},
+        {'Q', kKeyHookAltDown},
+        {'S', kKeyHookCtrlDown | kKeyHookAltDown},
+        {'T', kKeyHookCtrlDown | kKeyHookAltDown},
     };
     std::map<WPARAM, LPARAM> seen;
     for (const Report& report : reports)
