@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <condition_variable>
 #include <functional>
@@ -439,8 +440,9 @@ constexpr DWORD kTypistTimeoutMs = 30000;
 constexpr double kLateMs = 1000;
 
 // keytypist.exe types five keys into a window of its own while this thread serves its
-// messages, or sleeps and then waits for the typist without serving them. Returns, per key, the milliseconds from its SendInput to its
-// WM_KEYDOWN in that window (-1: never arrived); empty when the typist failed.
+// messages, or sleeps and then waits for the typist without serving them. Returns, per
+// key, the milliseconds from its SendInput to its WM_KEYDOWN in that window (-1: never
+// arrived); empty when the typist failed.
 std::vector<double> TypeFiveKeys(Installer installer)
 {
     KernelHandle ready(CreateEventA(nullptr, TRUE, FALSE, "KeyTypistReady"));
