@@ -12,4 +12,10 @@ public:
 
     void Install(HWND receiver);
     void Remove();
+    // Installs the hook afresh, with every key up, if it is installed: key-ups made
+    // while the session was locked or the machine asleep never reached it.
+    void Restart();
+
+private:
+    HWND m_receiver = nullptr;   // set while installed
 };

@@ -10,6 +10,7 @@
 #include "print/Printout.h"
 #include "res/resource.h"
 #include "store/SettingsPath.h"
+#include <wtsapi32.h>
 
 namespace {
 constexpr char kTrayTip[] = "Tarnwick";
@@ -35,6 +36,7 @@ CMainDlg::CMainDlg()
 CMainDlg::~CMainDlg()
 {
     m_hook.Remove();
+    ::WTSUnRegisterSessionNotification(hwnd());
     m_trayIcon.RemoveTrayIcon();
     // Destroy the window while this object is whole: the list frees its row tags
     // in the notifications that the destruction sends.
@@ -62,6 +64,8 @@ bool CMainDlg::OnInitDialog()
     // Without an icon a hidden window could never be brought back.
     if (!m_trayIcon.CreateTrayIcon(hwnd(), kTrayNotifyMessage, kTrayTip, m_hIcon, IDR_TRAYMENU))
         m_bShown = true;
+
+    ::WTSRegisterSessionNotification(hwnd(), NOTIFY_FOR_THIS_SESSION);
 
     m_list.RemoveUsedKeysFromCombo();
     m_list.SelectFirstKey();
@@ -93,6 +97,10 @@ std::optional<LRESULT> CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM l
         return OnCommand(LOWORD(wParam));
     case kTrayNotifyMessage:
         return OnTrayNotify(lParam);
+    case WM_WTSSESSION_CHANGE:
+        return OnSessionChange(wParam);
+    case WM_POWERBROADCAST:
+        return OnPowerBroadcast(wParam);
     case kDestroyCaptureMessage:
     case kDestroyCaptureMessageToo:
         return m_dispatcher.OnDestroyCaptureWnd();
@@ -171,6 +179,24 @@ void CMainDlg::OnTrayOpen()
 void CMainDlg::OnTrayExit() { ::PostQuitMessage(0); }
 
 void CMainDlg::OnTaskbarCreated() { m_trayIcon.RestoreTrayIcon(); }
+
+// Keys let go while the session was locked never reached the hook: a CTRL held at the
+// lock would stay down for it and turn ALT+key into CTRL+ALT+key.
+LRESULT CMainDlg::OnSessionChange(WPARAM event)
+{
+    if (event == WTS_SESSION_UNLOCK)
+        m_hook.Restart();
+    return 0;
+}
+
+// The same for keys let go while the machine slept; hooks are also known to go quiet
+// after a resume.
+std::optional<LRESULT> CMainDlg::OnPowerBroadcast(WPARAM event)
+{
+    if (event == PBT_APMRESUMEAUTOMATIC)
+        m_hook.Restart();
+    return std::nullopt;
+}
 
 bool CMainDlg::LoadShortcuts()
 {

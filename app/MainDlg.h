@@ -33,6 +33,8 @@ private:
     void OnTrayOpen();
     void OnTrayExit();
     void OnTaskbarCreated();
+    LRESULT OnSessionChange(WPARAM event);
+    std::optional<LRESULT> OnPowerBroadcast(WPARAM event);
 
     bool LoadShortcuts();
     // False when the settings file could not be written: the dialog must then stay

@@ -25,12 +25,14 @@ constexpr LPARAM kKeyHookModifiersReported = 0x100;
 extern "C" {
 
 // Posts `message` to `window`, wParam = virtual-key code, lParam = the modifier
-// flags above, once each time a key goes down (not for its auto-repeats).
-// Replaces an earlier hook.
-// Returns nonzero on success. The installing thread must pump messages: the
-// system calls the hook on that thread.
+// flags above, once each time a key goes down (not for its auto-repeats). The left
+// CTRL that the system sends for AltGr is neither reported nor counted as CTRL.
+// Replaces an earlier hook and starts with every key up. The hook runs on a thread
+// of the library's own, so the caller's thread may be busy for as long as it likes;
+// returns once the hook is in place, nonzero when it is.
 KEYHOOK_API int installhook(HWND window, UINT message);
 
-// Stops the reports. Safe to call when no hook is installed.
+// Stops the reports and waits for the hook's thread to end; nonzero when the hook is
+// gone. Safe to call when no hook is installed; not from DllMain.
 KEYHOOK_API int UnHook();
 }

@@ -1,0 +1,118 @@
+// Stands in for another program that the user types into: its own window in front,
+// five keys pressed with SendInput, and for each key the milliseconds from its
+// SendInput to the window's WM_KEYDOWN, one line each, written to a file.
+//   keytypist.exe <ready event> <go event> <result file>
+// It sets the ready event once its window has the focus and types when the go event
+// is set. A key that never arrives is written as -1.
+#include <windows.h>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+constexpr WORD kKeys[] = {'A', 'B', 'C', 'D', 'E'};
+constexpr DWORD kSetupTimeoutMs = 10000;
+// Longer than Wine's wait for a hook that does not answer (2 s).
+constexpr DWORD kKeyTimeoutMs = 6000;
+constexpr DWORD kPauseBetweenKeysMs = 50;
+
+UINT g_awaited = 0;          // WM_KEYDOWN or WM_KEYUP
+WPARAM g_awaitedKey = 0;
+LARGE_INTEGER g_arrivedAt{};
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == g_awaited && wParam == g_awaitedKey && g_arrivedAt.QuadPart == 0)
+        ::QueryPerformanceCounter(&g_arrivedAt);
+    if (message == WM_KEYDOWN || message == WM_KEYUP)
+        return 0;
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+// Serves this thread's messages until `done` holds; false after the timeout.
+template <typename Condition>
+bool PumpUntil(Condition done, DWORD timeoutMs)
+{
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+        if (done())
+            return true;
+        const DWORD elapsed = ::GetTickCount() - start;
+        if (elapsed >= timeoutMs)
+            return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+void Send(WORD key, DWORD flags)
+{
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = flags;
+    ::SendInput(1, &input, sizeof(input));
+}
+
+// Milliseconds from SendInput to the message, or -1 when it did not come.
+double SendAndTime(WORD key, bool up)
+{
+    g_awaited = up ? WM_KEYUP : WM_KEYDOWN;
+    g_awaitedKey = key;
+    g_arrivedAt.QuadPart = 0;
+    LARGE_INTEGER frequency, sentAt;
+    ::QueryPerformanceFrequency(&frequency);
+    ::QueryPerformanceCounter(&sentAt);
+    Send(key, up ? KEYEVENTF_KEYUP : 0);
+    if (!PumpUntil([] { return g_arrivedAt.QuadPart != 0; }, kKeyTimeoutMs))
+        return -1;
+    return 1000.0 * static_cast<double>(g_arrivedAt.QuadPart - sentAt.QuadPart) /
+           static_cast<double>(frequency.QuadPart);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    HANDLE ready = ::OpenEventA(EVENT_MODIFY_STATE, FALSE, "KeyTypistReady");
+    HANDLE go = ::OpenEventA(SYNCHRONIZE, FALSE, "KeyTypistGo");
+    if (!ready || !go)
+        return 3;
+
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = instance;
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = "KeyTypist";
+    ::RegisterClassA(&wc);
+    HWND window = ::CreateWindowExA(0, wc.lpszClassName, "KeyTypist", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200, 200,
+                                    300, 150, nullptr, nullptr, instance, nullptr);
+    ::SetForegroundWindow(window);
+    ::SetFocus(window);
+    if (!PumpUntil([&] { return ::GetForegroundWindow() == window && ::GetFocus() == window; }, kSetupTimeoutMs))
+        return 4;
+    ::SetEvent(ready);
+    if (!PumpUntil([&] { return ::WaitForSingleObject(go, 0) == WAIT_OBJECT_0; }, kSetupTimeoutMs))
+        return 5;
+
+    std::string lines;
+    for (WORD key : kKeys) {
+        const double downMs = SendAndTime(key, false);
+        SendAndTime(key, true);
+        lines += std::to_string(downMs) + "\n";
+        PumpUntil([] { return false; }, kPauseBetweenKeysMs);
+    }
+    char temp[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, temp);
+    FILE* out = std::fopen((std::string(temp) + "keytypist-results.txt").c_str(), "w");
+    if (!out)
+        return 6;
+    std::fputs(lines.c_str(), out);
+    std::fclose(out);
+    ::DestroyWindow(window);
+    return 0;
+}
