@@ -36,8 +36,8 @@ CMainDlg::~CMainDlg()
 {
     m_hook.Remove();
     m_trayIcon.RemoveTrayIcon();
-    // Destroy the window while this object is whole: the list frees its row tags
-    // in the notifications that the destruction sends.
+    // Destroy the window while this object is whole: the list still answers the
+    // requests for its rows' texts that the destruction may send.
     DestroyModeless();
 }
 
@@ -65,7 +65,6 @@ bool CMainDlg::OnInitDialog()
 
     m_list.RemoveUsedKeysFromCombo();
     m_list.SelectFirstKey();
-    m_list.Sort();
     m_stScreenCapture.Attach(Item(IDC_SCREEN_CAPTURE));
     m_stCaptureKeys.Attach(Item(IDC_CAPTURE_KEYS));
     m_stHotkeyNote.Attach(Item(IDC_HOTKEY_NOTE));
