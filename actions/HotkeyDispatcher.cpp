@@ -2,6 +2,7 @@
 #include "actions/CaptureWnd.h"
 #include "actions/NotifyDlg.h"
 #include "actions/PathPreparation.h"
+#include "editor/BitmapFileLayout.h"
 #include "framework/ClipboardHandOff.h"
 #include "framework/DeviceContext.h"
 #include "framework/MessageBox.h"
@@ -19,6 +20,7 @@ constexpr char kImageLoaded[] = "Your image has been loaded into the clipboard."
 constexpr char kCantOpen[] = "Can't open Clipboard";
 constexpr char kCantEmpty[] = "Can't empty Clipboard";
 constexpr char kCantCopy[] = "Can't copy data to Clipboard";
+constexpr char kPathTooLong[] = "The path of this shortcut is too long to open.";
 constexpr UINT kBitmapFileLoad = LR_LOADFROMFILE | LR_DEFAULTSIZE | LR_CREATEDIBSECTION;
 // The numeric pad's digits lie this far above the digit row's.
 constexpr WPARAM kNumpadToDigit = VK_NUMPAD0 - '0';
@@ -36,6 +38,25 @@ Modifiers ModifiersOf(LPARAM report)
     if (report & kKeyHookModifiersReported)
         return {(report & kKeyHookShiftDown) != 0, (report & kKeyHookCtrlDown) != 0, (report & kKeyHookAltDown) != 0};
     return {IsDown(VK_SHIFT), IsDown(VK_CONTROL), IsDown(VK_MENU)};
+}
+
+std::string CantLoadBitmap(const std::string& file) { return "Can't load file \"" + file + "\" as a bitmap."; }
+
+// Whether the system's bitmap loader may be given the file: it reads wherever the
+// headers of a damaged file point, and faults.
+bool IsLoadableBitmapFile(const std::string& file)
+{
+    FileHandle handle(::CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!handle || !::GetFileSizeEx(handle.get(), &size))
+        return false;
+    std::string head(kBitmapHeadBytes, '\0');
+    DWORD read = 0;
+    if (!::ReadFile(handle.get(), head.data(), static_cast<DWORD>(head.size()), &read, nullptr))
+        return false;
+    head.resize(read);
+    return CheckBitmapFile(head, static_cast<std::uint64_t>(size.QuadPart)).Loadable();
 }
 
 bool Matches(const Shortcut& shortcut, WPARAM key, bool shift, bool ctrl, bool alt)
@@ -104,6 +125,10 @@ HotkeyDispatcher::Walk HotkeyDispatcher::RunShortcut(const Shortcut& shortcut)
 
 HotkeyDispatcher::Walk HotkeyDispatcher::OpenPath(const std::string& payload)
 {
+    if (PreparePath(payload).size() > kMaxPathChars) {
+        ShowMessage(m_owner, kPathTooLong);
+        return Walk::GoOn;
+    }
     if (HWND foreground = ::GetForegroundWindow()) {
         if (m_navigator.NavigateFileDialog(foreground, payload))
             return Walk::End;
@@ -131,23 +156,30 @@ HotkeyDispatcher::Walk HotkeyDispatcher::LoadText(const std::string& text)
 
 HotkeyDispatcher::Walk HotkeyDispatcher::LoadPicture(const std::string& file)
 {
-    Bitmap loaded(static_cast<HBITMAP>(::LoadImageA(nullptr, file.c_str(), IMAGE_BITMAP, 0, 0, kBitmapFileLoad)));
-    if (!loaded) {
-        ShowMessage(m_owner, "Can't load file \"" + file + "\" as a bitmap.");
+    Bitmap loaded;
+    if (IsLoadableBitmapFile(file))
+        loaded.reset(static_cast<HBITMAP>(::LoadImageA(nullptr, file.c_str(), IMAGE_BITMAP, 0, 0, kBitmapFileLoad)));
+    BITMAP size{};
+    if (!loaded || !::GetObjectA(loaded.get(), sizeof(size), &size)) {
+        ShowMessage(m_owner, CantLoadBitmap(file));
         return Walk::End;
     }
-    BITMAP size{};
-    ::GetObjectA(loaded.get(), sizeof(size), &size);
 
     // The clipboard gets a device-dependent copy: a DIB section would tie it to the file.
     ClientDC client(m_owner);
     Bitmap copy(::CreateCompatibleBitmap(client.get(), size.bmWidth, size.bmHeight));
-    {
+    bool copied = false;
+    if (copy) {
         OwnedDC source = OwnedDC::CompatibleWith(client.get());
         OwnedDC target = OwnedDC::CompatibleWith(client.get());
         SelectedObject fromFile(source.get(), loaded.get());
         SelectedObject intoCopy(target.get(), copy.get());
-        ::BitBlt(target.get(), 0, 0, size.bmWidth, size.bmHeight, source.get(), 0, 0, SRCCOPY);
+        copied = ::BitBlt(target.get(), 0, 0, size.bmWidth, size.bmHeight, source.get(), 0, 0, SRCCOPY) != FALSE;
+    }
+    // A picture this large can be loaded and still find no memory for its copy.
+    if (!copied) {
+        ShowMessage(m_owner, "The picture \"" + file + "\" is too large to put on the clipboard.");
+        return Walk::End;
     }
     if (!HandToClipboard(CF_BITMAP, copy.get()))
         return Walk::End;

@@ -37,8 +37,9 @@ private:
     std::optional<LRESULT> OnPowerBroadcast(WPARAM event);
 
     bool LoadShortcuts();
-    // False when the settings file could not be written: the dialog must then stay
-    // up, however the user closed it. A No at the warning is no failure.
+    // False when the settings file could not be written, or the old one could not be
+    // kept where it must be: the dialog must then stay up, however the user closed it.
+    // A No at the warning is no failure.
     bool SaveSettings();
     void HideToTray();
 
@@ -53,6 +54,9 @@ private:
     CSystemTray m_trayIcon;
     std::string m_strIniPath;
     ShortcutTable m_shortcuts;
+    // What the last load of the settings file found there that a save would not
+    // write back: before such a save the old file is kept beside it.
+    SettingsLosses m_settingsLosses;
     // While false, every paint of the window hides it again.
     bool m_bShown = false;
     UINT m_nTaskbarCreatedMsg;

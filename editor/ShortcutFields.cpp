@@ -4,6 +4,7 @@
 #include "framework/MessageBox.h"
 #include "res/resource.h"
 #include "store/KeyText.h"
+#include "store/Shortcut.h"
 
 namespace {
 
@@ -39,6 +40,8 @@ ShortcutFields::ShortcutFields(Dialog& dialog, FieldsRole role) : DialogPart(dia
 void ShortcutFields::Attach()
 {
     m_edPath.Attach(m_dialog.Item(IDC_PATH));
+    // Typing and pasting stop there: the hotkey would refuse a longer path.
+    ::SendMessageA(m_edPath.hwnd(), EM_LIMITTEXT, kMaxPathChars, 0);
     m_edImage.Attach(m_dialog.Item(IDC_IMAGE));
 }
 

@@ -6,7 +6,9 @@
 #include "res/resource.h"
 #include "store/KeyNames.h"
 #include "store/KeyText.h"
-#include "store/ShortcutTag.h"
+#include <algorithm>
+#include <cstring>
+#include <set>
 
 namespace {
 constexpr int kKeyColumn = 0;
@@ -16,11 +18,14 @@ constexpr int kPayloadColumnWidth = 1000;
 
 constexpr char kNoSelection[] = "No items were selected.";
 
-int CALLBACK CompareRowTagsCallback(LPARAM first, LPARAM second, LPARAM)
+template <typename Row>
+bool InKeyOrder(const Row& a, const Row& b)
 {
-    return CompareRowTags(*reinterpret_cast<const ShortcutTag*>(first),
-                          *reinterpret_cast<const ShortcutTag*>(second));
+    return CompareRowTags(a.tag, b.tag) < 0;
 }
+
+// A list control's texts end at a NUL; the rows keep what it would have kept.
+std::string ShownText(const std::string& text) { return text.c_str(); }
 }
 
 ShortcutList::ShortcutList(Dialog& dialog, EntryForm& form) : DialogPart(dialog), m_form(form) {}
@@ -41,40 +46,39 @@ void ShortcutList::InsertColumns()
 
 void ShortcutList::Fill(const ShortcutTable& table)
 {
-    for (size_t i = 0; i < table.size(); ++i) {
-        const Shortcut& shortcut = table[i];
-        auto* tag = new ShortcutTag(shortcut.keyCode, shortcut.kind);
-        int row = m_lvShortcuts.InsertRow(static_cast<int>(i), ListKeyText(shortcut.keyName),
-                                          reinterpret_cast<LPARAM>(tag));
-        if (row < 0) {
-            delete tag;
-            continue;
-        }
-        m_lvShortcuts.SetText(row, kPayloadColumn, shortcut.payload);
-    }
+    m_rows.clear();
+    m_rows.reserve(table.size());
+    for (const Shortcut& shortcut : table)
+        m_rows.push_back({ShownText(ListKeyText(shortcut.keyName)), ShownText(shortcut.payload),
+                          ShortcutTag(shortcut.keyCode, shortcut.kind)});
+    std::stable_sort(m_rows.begin(), m_rows.end(), InKeyOrder<Row>);
+    ShowRows();
 }
 
 void ShortcutList::RemoveUsedKeysFromCombo()
 {
-    for (int row = 0; row < m_lvShortcuts.Count(); ++row)
-        RemoveKeyFromCombo(ToUpperAscii(ListKeyText(RowKey(row))));
+    // Each key once, however many rows a hand-edited file gives it.
+    std::set<std::string> used;
+    for (const Row& row : m_rows)
+        used.insert(ToUpperAscii(ListKeyText(row.key)));
+    for (const std::string& key : used)
+        RemoveKeyFromCombo(key);
 }
-
-void ShortcutList::Sort() { m_lvShortcuts.Sort(CompareRowTagsCallback, 0); }
 
 std::vector<SettingsRow> ShortcutList::SettingsRows() const
 {
     std::vector<SettingsRow> rows;
-    for (int row = 0; row < m_lvShortcuts.Count(); ++row)
-        rows.push_back({RowKey(row), RowPayload(row), static_cast<int>(RowKind(row))});
+    rows.reserve(m_rows.size());
+    for (const Row& row : m_rows)
+        rows.push_back({row.key, row.payload, row.tag.kind});
     return rows;
 }
 
 void ShortcutList::AddShortcut(const std::string& keyName, const std::string& payload, ShortcutKind kind)
 {
     ForgetViewedKey();
-    AppendRow(keyName, payload, kind);
-    Sort();
+    InsertRow({keyName, payload, ShortcutTag(keyName, static_cast<int>(kind))});
+    ShowRows();
     RemoveKeyFromCombo(keyName);
     // The form's write-back then keeps this selection, except that a taken F moves it
     // on to F1 and a taken F1 to F10: the next function key is the likely next choice.
@@ -114,10 +118,12 @@ std::optional<LRESULT> ShortcutList::OnNotify(const NMHDR& header)
         return 0;
     case LVN_ITEMCHANGED:
         return 0;
-    case LVN_DELETEITEM:
-        // The row is going, and its tag with it.
-        delete reinterpret_cast<ShortcutTag*>(reinterpret_cast<const NMLISTVIEW&>(header).lParam);
+    case LVN_GETDISPINFOA:
+        // The request begins with the header; the answer goes into the request.
+        OnGetDispInfo(const_cast<NMLVDISPINFOA&>(reinterpret_cast<const NMLVDISPINFOA&>(header)).item);
         return 0;
+    case LVN_ODFINDITEMA:
+        return OnFindItem(reinterpret_cast<const NMLVFINDITEMA&>(header));
     }
     return std::nullopt;
 }
@@ -139,12 +145,13 @@ void ShortcutList::OnClickShortcutList()
     }
 
     // The row's own key joins the free ones, so that the combo can show it.
-    const std::string key = ToUpperAscii(RowKey(row));
+    const Row& clicked = m_rows[row];
+    const std::string key = ToUpperAscii(clicked.key);
     fields.SetKey(key);
     ReturnKeyToCombo(key);
     m_strViewedKey = key;
     m_form.EnableForm(false);
-    fields.Show(RowKind(row), RowPayload(row));
+    fields.Show(static_cast<ShortcutKind>(clicked.tag.kind), clicked.payload);
     m_dialog.UpdateData(false);
 }
 
@@ -171,15 +178,14 @@ void ShortcutList::OnEditButton()
     }
     // A row reached with the arrow keys was never loaded into the form: load it now,
     // or the dialog would show the form's input and the row's key would be lost.
-    if (!EqualsNoCase(m_strViewedKey, RowKey(row)))
+    if (!EqualsNoCase(m_strViewedKey, m_rows[row].key))
         OnClickShortcutList();
 
     CEditDlg edit(m_cbKey, m_form.Fields());
     if (edit.RunModal(m_dialog.hwnd()) != IDOK)
         return;
     const std::string key = edit.Fields().Key();
-    const std::string payload = edit.Fields().Payload();
-    const ShortcutKind kind = edit.Fields().Kind();
+    Row edited{key, edit.Fields().Payload(), ShortcutTag(key, static_cast<int>(edit.Fields().Kind()))};
 
     ShortcutFields& fields = m_form.Fields();
     fields.Reset();
@@ -188,14 +194,13 @@ void ShortcutList::OnEditButton()
     m_form.EnableForm(true);
     RemoveKeyFromCombo(key);
     if (EqualsNoCase(key, m_strViewedKey)) {
-        m_lvShortcuts.SetText(row, kKeyColumn, key);
-        m_lvShortcuts.SetText(row, kPayloadColumn, payload);
-        AttachRowTag(row, key, kind);
+        m_rows[row] = std::move(edited);
+        m_lvShortcuts.RedrawRow(row);
     } else {
         ReturnKeyToCombo(m_strViewedKey);   // the row's old key is free again
-        m_lvShortcuts.DeleteRow(row);
-        AppendRow(key, payload, kind);
-        Sort();
+        m_rows.erase(m_rows.begin() + row);
+        InsertRow(std::move(edited));
+        ShowRows();
     }
     m_strViewedKey.clear();
     m_cbKey.Select(0);
@@ -208,7 +213,7 @@ void ShortcutList::OnDeleteButton()
     if (row < 0) {
         ShowMessage(m_dialog.hwnd(), kNoSelection);
     } else {
-        const std::string key = ToUpperAscii(RowKey(row));
+        const std::string key = ToUpperAscii(m_rows[row].key);
         ReturnKeyToCombo(key);
         // After the arrow keys moved on from a viewed row, that row stays and keeps its key.
         if (EqualsNoCase(m_strViewedKey, key))
@@ -216,7 +221,8 @@ void ShortcutList::OnDeleteButton()
         else
             ForgetViewedKey();
         m_form.EnableForm(true);
-        m_lvShortcuts.DeleteRow(row);
+        m_rows.erase(m_rows.begin() + row);
+        ShowRows();
     }
     m_form.Fields().Reset();
     m_cbKey.Select(0);
@@ -224,29 +230,46 @@ void ShortcutList::OnDeleteButton()
         m_form.Fields().OfferNewPath();
 }
 
-std::string ShortcutList::RowKey(int row) const { return m_lvShortcuts.Text(row, kKeyColumn); }
-
-std::string ShortcutList::RowPayload(int row) const { return m_lvShortcuts.Text(row, kPayloadColumn); }
-
-ShortcutKind ShortcutList::RowKind(int row) const
+void ShortcutList::OnGetDispInfo(LVITEMA& item) const
 {
-    auto* tag = reinterpret_cast<const ShortcutTag*>(m_lvShortcuts.Param(row));
-    return tag ? static_cast<ShortcutKind>(tag->kind) : ShortcutKind::Path;
+    if (!(item.mask & LVIF_TEXT) || item.iItem < 0 || static_cast<size_t>(item.iItem) >= m_rows.size() ||
+        !item.pszText || item.cchTextMax <= 0)
+        return;
+    const Row& row = m_rows[item.iItem];
+    const std::string& text = item.iSubItem == kKeyColumn ? row.key : row.payload;
+    const size_t length = std::min(text.size(), static_cast<size_t>(item.cchTextMax) - 1);
+    std::memcpy(item.pszText, text.data(), length);
+    item.pszText[length] = '\0';
 }
 
-void ShortcutList::AttachRowTag(int row, const std::string& keyName, ShortcutKind kind)
+LRESULT ShortcutList::OnFindItem(const NMLVFINDITEMA& find) const
 {
-    // The old tag, if any, is freed here; LVN_DELETEITEM only covers rows that go.
-    delete reinterpret_cast<ShortcutTag*>(m_lvShortcuts.Param(row));
-    m_lvShortcuts.SetParam(row, reinterpret_cast<LPARAM>(new ShortcutTag(keyName, static_cast<int>(kind))));
+    constexpr LRESULT kNotFound = -1;
+    if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz || m_rows.empty())
+        return kNotFound;
+    const std::string typed = find.lvfi.psz;
+    const bool partial = (find.lvfi.flags & LVFI_PARTIAL) != 0;
+    const size_t start = find.iStart >= 0 && static_cast<size_t>(find.iStart) < m_rows.size() ? find.iStart : 0;
+    // From the start row to the end, then from the top.
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        const size_t row = (start + i) % m_rows.size();
+        const std::string& key = m_rows[row].key;
+        if (EqualsNoCase(partial ? key.substr(0, typed.size()) : key, typed))
+            return static_cast<LRESULT>(row);
+    }
+    return kNotFound;
 }
 
-int ShortcutList::AppendRow(const std::string& keyName, const std::string& payload, ShortcutKind kind)
+void ShortcutList::InsertRow(Row row)
 {
-    int row = m_lvShortcuts.InsertRow(m_lvShortcuts.Count(), keyName, 0);
-    m_lvShortcuts.SetText(row, kPayloadColumn, payload);
-    AttachRowTag(row, keyName, kind);
-    return row;
+    const auto after = std::upper_bound(m_rows.begin(), m_rows.end(), row, InKeyOrder<Row>);
+    m_rows.insert(after, std::move(row));
+}
+
+void ShortcutList::ShowRows()
+{
+    m_lvShortcuts.DeselectAll();
+    m_lvShortcuts.SetCount(m_rows.size());
 }
 
 void ShortcutList::ReturnKeyToCombo(const std::string& keyName)

@@ -1,7 +1,13 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+
+// The longest path a shortcut hands to the shell or to a file dialog, and so the most
+// the editor's path boxes take. Paths and URLs that programs open are far shorter;
+// a longer text opens nothing, and shells have faulted on such texts.
+inline constexpr std::size_t kMaxPathChars = 2048;
 
 // One binding of CTRL+ALT(+SHIFT)+key to a path, a text or a bitmap file.
 // Records live in the shortcut table and get their content only through Assign.

@@ -9,7 +9,6 @@
 #include "tests/wine/support/ShellRecorder.h"
 #include "tests/wine/support/WindowThread.h"
 #include <commctrl.h>
-#include <commdlg.h>
 #include <atomic>
 #include <memory>
 #include <vector>
@@ -30,35 +29,6 @@ void PressChord(std::initializer_list<WORD> keys)
     constexpr DWORD kSettleMs = 300;
     ::Sleep(kSettleMs);
     PressKeys(keys);
-}
-
-// A bottom-up 24-bit file of the given pixels (0x00RRGGBB, top row first).
-std::string BitmapFile(int width, int height, const std::vector<COLORREF>& pixels)
-{
-    const int stride = (width * 3 + 3) & ~3;
-    BITMAPFILEHEADER file{};
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof(info);
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + stride * height;
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
-    bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
-    for (int y = height - 1; y >= 0; --y) {
-        std::string row(stride, '\0');
-        for (int x = 0; x < width; ++x) {
-            const COLORREF rgb = pixels[y * width + x];
-            row[x * 3] = static_cast<char>(rgb & 0xFF);
-            row[x * 3 + 1] = static_cast<char>((rgb >> 8) & 0xFF);
-            row[x * 3 + 2] = static_cast<char>((rgb >> 16) & 0xFF);
-        }
-        bytes += row;
-    }
-    return bytes;
 }
 
 class HotkeyActionsTest : public ProgramTest {
@@ -284,16 +254,7 @@ TEST_F(HotkeyActionsTest, APathMovesTheCommonFileDialogInFront)
     // The text under the same key shows whether the walk ended after the navigation.
     ASSERT_NO_FATAL_FAILURE(Start("[paths]\r\nF9=  " + target + "\r\n[contents]\r\nF9=walked on\r\n"));
 
-    WindowThread dialogThread([&] {
-        char file[MAX_PATH] = {};
-        OPENFILENAMEA ofn{};
-        ofn.lStructSize = sizeof(ofn);
-        ofn.lpstrFile = file;
-        ofn.nMaxFile = MAX_PATH;
-        ofn.lpstrInitialDir = start.c_str();
-        ofn.Flags = OFN_EXPLORER;
-        ::GetOpenFileNameA(&ofn);
-    });
+    WindowThread dialogThread([&] { RunOpenDialog(start); });
     HWND frame = dialogThread.WaitForWindow(IsFileDialog);
     ASSERT_NE(frame, nullptr);
     ASSERT_TRUE(BringToFront(frame));

@@ -114,4 +114,41 @@ bool ClipboardHasBitmap()
     return ::IsClipboardFormatAvailable(CF_BITMAP) != FALSE;
 }
 
+namespace {
+int BitmapFileStride(int width) { return (width * 3 + 3) & ~3; }
+}
+
+std::string BitmapFileHeaders(int width, int height)
+{
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof(info);
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = file.bfOffBits + BitmapFileStride(width) * height;
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
+    bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
+    return bytes;
+}
+
+std::string BitmapFile(int width, int height, const std::vector<COLORREF>& pixels)
+{
+    std::string bytes = BitmapFileHeaders(width, height);
+    for (int y = height - 1; y >= 0; --y) {
+        std::string row(BitmapFileStride(width), '\0');
+        for (int x = 0; x < width; ++x) {
+            const COLORREF rgb = pixels[y * width + x];
+            row[x * 3] = static_cast<char>(rgb & 0xFF);
+            row[x * 3 + 1] = static_cast<char>((rgb >> 8) & 0xFF);
+            row[x * 3 + 2] = static_cast<char>((rgb >> 16) & 0xFF);
+        }
+        bytes += row;
+    }
+    return bytes;
+}
+
 }  // namespace wt

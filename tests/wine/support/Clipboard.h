@@ -33,4 +33,9 @@ BITMAPINFO TopDownBitmapInfo(int width, int height);
 std::optional<Picture> ClipboardPicture();
 bool ClipboardHasBitmap();
 
+// The 54 header bytes of a bottom-up 24-bit .bmp file of that size, whose pixel rows
+// follow them; and a whole such file of the pixels (0x00RRGGBB, top row first).
+std::string BitmapFileHeaders(int width, int height);
+std::string BitmapFile(int width, int height, const std::vector<COLORREF>& pixels);
+
 }  // namespace wt

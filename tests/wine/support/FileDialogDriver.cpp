@@ -9,6 +9,18 @@ bool IsFileDialog(HWND dialog)
     return ::GetDlgItem(dialog, kFileListView) != nullptr;
 }
 
+void RunOpenDialog(const std::string& folder)
+{
+    char file[MAX_PATH] = {};
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrInitialDir = folder.c_str();
+    ofn.Flags = OFN_EXPLORER;
+    ::GetOpenFileNameA(&ofn);
+}
+
 HWND FileNameBox(HWND dialog)
 {
     HWND combo = ::FindWindowExA(::GetDlgItem(dialog, kFileNameCombo), nullptr, "ComboBox", nullptr);

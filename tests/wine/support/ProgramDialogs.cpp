@@ -63,4 +63,13 @@ bool CloseAllPopups(DWORD processId)
     }, kClosingMs);
 }
 
+bool CloseThePopup(DWORD processId)
+{
+    HWND popup = WaitForPopup(processId);
+    if (!popup)
+        return false;
+    ::PostMessageA(popup, WM_CLOSE, 0, 0);
+    return WaitUntil([&] { return !::IsWindowVisible(popup); }, 3000);
+}
+
 }  // namespace wt

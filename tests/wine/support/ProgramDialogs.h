@@ -22,5 +22,8 @@ std::vector<HWND> PopupsOf(DWORD processId);
 HWND WaitForPopup(DWORD processId, DWORD timeoutMs = 3000);
 // Closes every popup, also those that open meanwhile; false if some stay.
 bool CloseAllPopups(DWORD processId);
+// Waits for the popup that an action brings up (it comes a moment after the
+// clipboard changes) and closes it; false when none came or it stayed.
+[[nodiscard]] bool CloseThePopup(DWORD processId);
 
 }  // namespace wt
