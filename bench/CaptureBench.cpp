@@ -4,6 +4,7 @@
 // programs run side by side and the presses alternate between them, so that a slow
 // phase of the machine hits both alike. Run it on screens of different sizes
 // (TARNWICK_BENCH_SCREEN).
+#include "app/WindowMessages.h"
 #include "bench/BenchSupport.h"
 #include "tests/wine/support/TestSupport.h"
 #include <windows.h>
@@ -15,21 +16,11 @@ namespace {
 constexpr int kPresses = 25;
 constexpr DWORD kTimeoutMs = 5000;
 constexpr DWORD kSettleMs = 100;
-constexpr UINT kDestroyCaptureMessage = WM_USER + 100;
 constexpr char kCaptureClass[] = "TarnwickCapture";
 constexpr char kMinimalHostClass[] = "TarnwickMinimalCaptureHost";
 constexpr char kMinimalCaptureClass[] = "TarnwickMinimalCapture";
 // The hook, and with it the capture key, is only installed when a shortcut exists.
 const char kOneShortcut[] = "[paths]\r\nF2=c:\\reports\r\n";
-
-void SendKey(WORD key, DWORD flags)
-{
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = flags;
-    ::SendInput(1, &input, sizeof(input));
-}
 
 HWND ShownWindow(const char* windowClass)
 {
@@ -42,16 +33,16 @@ HWND ShownWindow(const char* windowClass)
 // is sent alone, so that nothing waits on the hooks while the clock runs.
 double MeasurePress(WORD key, const char* windowClass)
 {
-    SendKey(VK_CONTROL, 0);
-    SendKey(VK_MENU, 0);
+    wt::SendKey(VK_CONTROL, false);
+    wt::SendKey(VK_MENU, false);
     ::Sleep(kSettleMs);
     const double start = bench::Now();
-    SendKey(key, 0);
+    wt::SendKey(key, false);
     const bool shown = wt::WaitUntil([&] { return ShownWindow(windowClass) != nullptr; }, kTimeoutMs, 1);
     const double ms = (bench::Now() - start) * 1000;
-    SendKey(key, KEYEVENTF_KEYUP);
-    SendKey(VK_MENU, KEYEVENTF_KEYUP);
-    SendKey(VK_CONTROL, KEYEVENTF_KEYUP);
+    wt::SendKey(key, true);
+    wt::SendKey(VK_MENU, true);
+    wt::SendKey(VK_CONTROL, true);
     return shown ? ms : -1;
 }
 

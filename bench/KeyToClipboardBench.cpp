@@ -2,9 +2,9 @@
 // notification in this process, for the program with 48 shortcuts loaded and for a
 // minimal hook-to-clipboard program, measured alternately in the same run.
 #include "bench/BenchSupport.h"
-#include "tests/wine/support/TestSupport.h"
+#include "tests/wine/support/MessagePump.h"
+#include "tests/wine/support/ProgramDialogs.h"
 #include <windows.h>
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -14,36 +14,7 @@ namespace {
 constexpr int kRounds = 4;
 constexpr int kPressesPerRound = 60;
 constexpr DWORD kTimeoutMs = 5000;
-constexpr int kNotifyText = 1003;
-constexpr int kShortcutList = 1022;   // only in the main dialog, which also has an item 1003
 constexpr char kMinimalClass[] = "TarnwickMinimalHook";
-
-// Serves this thread's messages until `done` holds or the time is up.
-template <typename Condition>
-bool PumpUntil(Condition done, DWORD timeoutMs)
-{
-    const DWORD start = ::GetTickCount();
-    while (!done()) {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            ::DispatchMessageA(&msg);
-        if (done())
-            return true;
-        const DWORD elapsed = ::GetTickCount() - start;
-        if (elapsed >= timeoutMs)
-            return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(timeoutMs - elapsed, 10), QS_ALLINPUT);
-    }
-    return true;
-}
-
-HWND FindPopup(DWORD processId)
-{
-    for (HWND w = ::FindWindowExA(nullptr, nullptr, "#32770", nullptr); w; w = ::FindWindowExA(nullptr, w, "#32770", nullptr))
-        if (wt::WindowProcess(w) == processId && ::GetDlgItem(w, kNotifyText) && !::GetDlgItem(w, kShortcutList))
-            return w;
-    return nullptr;
-}
 
 // Under Xvfb without a window manager, Wine holds a thread for up to 2 s when it hides
 // one of its windows (the popup, the dialog going to the tray), waiting for an answer
@@ -64,29 +35,20 @@ LRESULT CALLBACK ListenerProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     return ::DefWindowProcA(window, message, wParam, lParam);
 }
 
-void SendKey(WORD key, bool up)
-{
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    ::SendInput(1, &input, sizeof(input));
-}
-
 // One press of CTRL+ALT+T; the milliseconds from T's key-down to the clipboard change,
 // or a negative value when no change came.
 double MeasurePress()
 {
-    SendKey(VK_CONTROL, false);
-    SendKey(VK_MENU, false);
+    wt::SendKey(VK_CONTROL, false);
+    wt::SendKey(VK_MENU, false);
     ::Sleep(5);
     g_clipboardChangedAt = 0;
     const double pressedAt = bench::Now();
-    SendKey('T', false);
-    const bool changed = PumpUntil([] { return g_clipboardChangedAt != 0; }, kTimeoutMs);
-    SendKey('T', true);
-    SendKey(VK_MENU, true);
-    SendKey(VK_CONTROL, true);
+    wt::SendKey('T', false);
+    const bool changed = wt::ServeMessagesUntil([] { return g_clipboardChangedAt != 0; }, kTimeoutMs);
+    wt::SendKey('T', true);
+    wt::SendKey(VK_MENU, true);
+    wt::SendKey(VK_CONTROL, true);
     return changed ? (g_clipboardChangedAt - pressedAt) * 1000 : -1;
 }
 
@@ -94,10 +56,10 @@ double MeasurePress()
 void DismissPopup(DWORD processId)
 {
     HWND popup = nullptr;
-    PumpUntil([&] { return (popup = FindPopup(processId)) != nullptr; }, 2000);
+    wt::ServeMessagesUntil([&] { return (popup = wt::FindPopup(processId)) != nullptr; }, 2000);
     if (popup) {
         ::PostMessageA(popup, WM_CLOSE, 0, 0);
-        PumpUntil([&] { return !::IsWindow(popup); }, 2000);
+        wt::ServeMessagesUntil([&] { return !::IsWindow(popup); }, 2000);
     }
 }
 
@@ -108,11 +70,11 @@ bool MeasureRound(const std::string& exe, const std::string& folder, bool isTarn
     if (isTarnwick) {
         // Gone to the tray: the hook is installed.
         window = wt::FindMainDialog(program.Id());
-        if (!window || !PumpUntil([&] { return !::IsWindowVisible(window); }, 10000))
+        if (!window || !wt::ServeMessagesUntil([&] { return !::IsWindowVisible(window); }, 10000))
             return false;
     } else {
         // It answers messages once its hook is in place: the first answer below waits for that.
-        if (!PumpUntil([&] { return (window = ::FindWindowA(kMinimalClass, nullptr)) != nullptr; }, 10000))
+        if (!wt::ServeMessagesUntil([&] { return (window = ::FindWindowA(kMinimalClass, nullptr)) != nullptr; }, 10000))
             return false;
     }
     ::Sleep(200);
@@ -125,7 +87,7 @@ bool MeasureRound(const std::string& exe, const std::string& folder, bool isTarn
         times.push_back(ms);
         if (isTarnwick)
             DismissPopup(program.Id());
-        PumpUntil([] { return false; }, 20);
+        wt::ServeMessagesUntil([] { return false; }, 20);
     }
     return true;
 }

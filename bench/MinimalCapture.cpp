@@ -1,20 +1,18 @@
 // The yardstick for the capture benchmark: the least a program can do to freeze the
-// screen on a hotkey through the same hook library. It copies the virtual screen into
-// a bitmap compatible with the screen (GetDC(NULL), CreateCompatibleBitmap, BitBlt),
-// then creates a topmost popup over it and shows it. It never paints.
+// screen on a hotkey through the same hook library (MinimalHotkeyHost). It copies the
+// virtual screen into a bitmap compatible with the screen (GetDC(NULL),
+// CreateCompatibleBitmap, BitBlt), then creates a topmost popup over it and shows it.
+// It never paints.
 // It answers CTRL+ALT+Scroll Lock rather than Print Screen, so that it can run beside
 // Tarnwick and the benchmark can alternate presses between the two; which key it is
 // makes no difference to the work. WM_CLOSE to the popup ends one capture.
-#include "keyhook/KeyHook.h"
+#include "bench/MinimalHotkeyHost.h"
 #include <windows.h>
 
 namespace {
 
 constexpr char kHostClass[] = "TarnwickMinimalCaptureHost";
 constexpr char kPopupClass[] = "TarnwickMinimalCapture";
-constexpr LPARAM kCtrlAlt = kKeyHookCtrlDown | kKeyHookAltDown;
-
-UINT KeyDownMessage() { return ::RegisterWindowMessageA("HOOKKEYDOWNMESSAGEID"); }
 
 struct Snapshot {
     HDC dc = nullptr;
@@ -37,7 +35,7 @@ LRESULT CALLBACK PopupProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return ::DefWindowProcA(window, message, wParam, lParam);
 }
 
-void Capture()
+void Capture(HWND)
 {
     const int x = ::GetSystemMetrics(SM_XVIRTUALSCREEN), y = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
     const int width = ::GetSystemMetrics(SM_CXVIRTUALSCREEN), height = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
@@ -54,19 +52,6 @@ void Capture()
     ::ShowWindow(popup, SW_SHOWNORMAL);
 }
 
-LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    static const UINT keyDown = KeyDownMessage();
-    if (message == keyDown) {
-        if (wParam == VK_SCROLL && (lParam & kCtrlAlt) == kCtrlAlt)
-            Capture();
-        return 1;
-    }
-    if (message == WM_DESTROY)
-        ::PostQuitMessage(0);
-    return ::DefWindowProcA(window, message, wParam, lParam);
-}
-
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
@@ -78,17 +63,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     popup.lpszClassName = kPopupClass;
     ::RegisterClassA(&popup);
 
-    WNDCLASSA host{};
-    host.lpfnWndProc = HostProc;
-    host.hInstance = instance;
-    host.lpszClassName = kHostClass;
-    ::RegisterClassA(&host);
-    HWND window = ::CreateWindowExA(0, kHostClass, kHostClass, WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
-                                    instance, nullptr);
-    installhook(window, KeyDownMessage());
-    MSG msg;
-    while (::GetMessageA(&msg, nullptr, 0, 0) > 0)
-        ::DispatchMessageA(&msg);
-    UnHook();
-    return 0;
+    return RunMinimalHotkeyHost(instance, kHostClass, VK_SCROLL, Capture);
 }

@@ -1,13 +1,12 @@
 // What a real desktop does to the hotkeys, with the real program and real input:
 // AltGr typing on European layouts, a session locked while CTRL is held, and a
 // clipboard that another program holds open for a moment.
+#include "tests/wine/support/HotkeyTest.h"
+#include "tests/wine/support/MessageBoxDriver.h"
 #include "tests/wine/support/RemoteControls.h"
-#include "tests/wine/support/TestSupport.h"
-#include <gtest/gtest.h>
 #include <wtsapi32.h>
 #include <atomic>
 #include <future>
-#include <memory>
 #include <thread>
 #include <vector>
 
@@ -15,9 +14,6 @@ using namespace wt;
 
 namespace {
 
-constexpr int kShortcutList = 1022;
-constexpr int kNotifyText = 1003;
-constexpr int kMessageBoxText = 0xFFFF;
 constexpr char kAddress[] = "desk@example.com";
 constexpr char kQShortcut[] = "[contents]\r\nQ=desk@example.com\r\n";
 // Wine's X11 driver puts the modifiers back to the X server's state when the focus
@@ -39,54 +35,6 @@ void Send(std::vector<INPUT> inputs)
 {
     ASSERT_EQ(inputs.size(), ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)));
 }
-
-// A visible dialog of the process, other than its main dialog, holding the item.
-HWND VisibleDialogWith(DWORD processId, int item)
-{
-    for (HWND w = ::FindWindowExA(nullptr, nullptr, "#32770", nullptr); w; w = ::FindWindowExA(nullptr, w, "#32770", nullptr)) {
-        if (::IsWindowVisible(w) && WindowProcess(w) == processId && !::GetDlgItem(w, kShortcutList) &&
-            ::GetDlgItem(w, item))
-            return w;
-    }
-    return nullptr;
-}
-
-// A window of this process in front, on a thread of its own, standing for the program
-// the user works in. Without a window manager the hidden dialog would keep the focus.
-class DeskWindow {
-public:
-    DeskWindow() : m_thread([this] { Run(); }) { WaitUntil([&] { return m_window != nullptr; }); }
-    ~DeskWindow()
-    {
-        ::PostMessageA(m_window, WM_CLOSE, 0, 0);
-        m_thread.join();
-    }
-    HWND hwnd() const { return m_window; }
-
-private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        if (message == WM_DESTROY)
-            ::PostQuitMessage(0);
-        return ::DefWindowProcA(window, message, wParam, lParam);
-    }
-    void Run()
-    {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = Procedure;
-        wc.hInstance = ::GetModuleHandleA(nullptr);
-        wc.lpszClassName = "TarnwickTestDesk";
-        ::RegisterClassA(&wc);
-        m_window = ::CreateWindowExA(0, wc.lpszClassName, "Desk", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400,
-                                     200, nullptr, nullptr, wc.hInstance, nullptr);
-        MSG msg;
-        while (::GetMessageA(&msg, nullptr, 0, 0) > 0)
-            ::DispatchMessageA(&msg);
-    }
-
-    std::atomic<HWND> m_window{nullptr};
-    std::thread m_thread;
-};
 
 // Stands in for the locked session. Windows shows the lock screen on a desktop of its
 // own, and the keys pressed there never reach the hooks of the user's desktop; Wine
@@ -150,45 +98,24 @@ private:
     DWORD m_threadId = 0;
 };
 
-class DesktopConditionsTest : public ::testing::Test {
+class DesktopConditionsTest : public HotkeyTest {
 protected:
     void SetUp() override
     {
-        EndAllInstances();
+        HotkeyTest::SetUp();
         EmptyTheClipboard();
     }
-    void TearDown() override
-    {
-        m_desk.reset();
-        m_program.reset();
-        EndAllInstances();
-    }
 
-    // The NT edition with these settings, gone to the tray (the hook is installed
-    // before the icon is added), and another program's window in front.
-    void Start(const std::string& settings)
+    // A popup may have taken the focus, and Wine resets the modifiers when it moves:
+    // the keys of a case are sent once the desk is in front again and has settled.
+    void SettleWithDeskInFront()
     {
-        m_install.WriteFile("keyset.ini", settings);
-        m_program = std::make_unique<Process>(m_install.Path("ntlauncher.exe"), m_install.Folder());
-        m_dialog = FindMainDialog(m_program->Id());
-        ASSERT_NE(m_dialog, nullptr);
-        ASSERT_TRUE(WaitUntil([&] { return TrayIconPresent(m_dialog); }));
-        ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(m_dialog); }));
-        m_desk = std::make_unique<DeskWindow>();
-        ASSERT_NE(m_desk->hwnd(), nullptr);
-        BringDeskToFront();
-    }
-
-    // A popup may have taken the focus, and Wine resets the modifiers when it moves.
-    void BringDeskToFront()
-    {
-        ::SetForegroundWindow(m_desk->hwnd());
-        ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == m_desk->hwnd(); }));
+        ASSERT_TRUE(BringDeskToFront());
         ::Sleep(kSettleMs);
     }
 
-    HWND Popup() const { return VisibleDialogWith(m_program->Id(), kNotifyText); }
-    HWND ShownMessageBox() const { return VisibleDialogWith(m_program->Id(), kMessageBoxText); }
+    HWND Popup() const { return FindPopup(ProgramId()); }
+    HWND ShownMessageBox() const { return FindMessageBox(ProgramId()); }
 
     void ExpectTextAndPopup(const std::string& text)
     {
@@ -216,11 +143,6 @@ protected:
         DWORD_PTR result = 0;
         return ::SendMessageTimeoutA(m_dialog, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result) != 0;
     }
-
-    ProgramInstall m_install{CurrentTestName()};
-    std::unique_ptr<Process> m_program;
-    std::unique_ptr<DeskWindow> m_desk;
-    HWND m_dialog = nullptr;
 };
 
 // On German, Polish and many other layouts AltGr types @, €, { or ł. Windows sends it
@@ -228,7 +150,7 @@ protected:
 // SendInput sends here and what Wine hands to the hook.
 TEST_F(DesktopConditionsTest, AltGrTypesItsCharacterAndFiresNoShortcut)
 {
-    Start(kQShortcut);
+    ASSERT_NO_FATAL_FAILURE(Start(kQShortcut));
     const struct {
         const char* what;
         std::vector<INPUT> keys;
@@ -246,7 +168,7 @@ TEST_F(DesktopConditionsTest, AltGrTypesItsCharacterAndFiresNoShortcut)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         EmptyTheClipboard();
-        ASSERT_NO_FATAL_FAILURE(BringDeskToFront());
+        ASSERT_NO_FATAL_FAILURE(SettleWithDeskInFront());
         Send(c.keys);
         if (c.fires)
             ExpectTextAndPopup(kAddress);
@@ -260,7 +182,7 @@ TEST_F(DesktopConditionsTest, AltGrTypesItsCharacterAndFiresNoShortcut)
 // alone must not count as CTRL+ALT+Q.
 TEST_F(DesktopConditionsTest, ACtrlLetGoWhileAwayIsUpAfterwards)
 {
-    Start(kQShortcut);
+    ASSERT_NO_FATAL_FAILURE(Start(kQShortcut));
     DWORD session = 0;
     ::ProcessIdToSessionId(::GetCurrentProcessId(), &session);
     const struct {
@@ -275,7 +197,7 @@ TEST_F(DesktopConditionsTest, ACtrlLetGoWhileAwayIsUpAfterwards)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         EmptyTheClipboard();
-        ASSERT_NO_FATAL_FAILURE(BringDeskToFront());
+        ASSERT_NO_FATAL_FAILURE(SettleWithDeskInFront());
         // Made now, so that its hook comes before the one the program made last.
         LockStandIn lock;
         ASSERT_TRUE(lock.Hooked());
@@ -308,7 +230,7 @@ TEST_F(DesktopConditionsTest, ACtrlLetGoWhileAwayIsUpAfterwards)
 // a long one is reported as before.
 TEST_F(DesktopConditionsTest, AClipboardHeldOpenByAnotherProgramIsWaitedForAWhile)
 {
-    Start(kQShortcut);
+    ASSERT_NO_FATAL_FAILURE(Start(kQShortcut));
     const struct {
         DWORD holdMs;
         bool textArrives;
@@ -316,7 +238,7 @@ TEST_F(DesktopConditionsTest, AClipboardHeldOpenByAnotherProgramIsWaitedForAWhil
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.holdMs) + " ms");
         EmptyTheClipboard();
-        ASSERT_NO_FATAL_FAILURE(BringDeskToFront());
+        ASSERT_NO_FATAL_FAILURE(SettleWithDeskInFront());
         ASSERT_TRUE(::OpenClipboard(nullptr));
         const DWORD openedAt = ::GetTickCount();
         Send({Key(VK_LCONTROL, false), Key(VK_LMENU, false), Key('Q', false), Key('Q', true), Key(VK_LMENU, true),

@@ -2,12 +2,13 @@
 // another program in front: Wine's own item dialog (what IFileOpenDialog and
 // IFileSaveDialog show under Wine), stand-ins for the Windows 10/11 dialogs that Wine
 // does not have (tests/wine/fixtures), and dialogs that stop answering.
+#include "tests/wine/support/ProgramDialogs.h"
+#include "tests/wine/support/ProgramTest.h"
+#include "tests/wine/support/RemoteControls.h"
 #include "tests/wine/support/ShellRecorder.h"
-#include "tests/wine/support/TestSupport.h"
-#include <gtest/gtest.h>
+#include "tests/wine/support/WindowThread.h"
 #include <algorithm>
 #include <iostream>
-#include <memory>
 #include <vector>
 
 using namespace wt;
@@ -15,48 +16,19 @@ using namespace wt;
 namespace {
 
 constexpr int kItemDialogFileNameId = 1152;
-constexpr int kNotifyText = 1003;
-constexpr char kMarker[] = "untouched";
 constexpr char kSuggestedName[] = "report.docx";
 // How long the hanging fixtures stop answering: far longer than any wait of ours.
 constexpr char kHangMs[] = "8000";
 
-// From HotkeyActionsTest: Wine's X11 driver puts the modifiers back to the X server's
-// state when the focus moves, so a chord is pressed once the desktop has settled.
-void PressChord(std::initializer_list<WORD> keys)
-{
-    constexpr DWORD kSettleMs = 300;
-    ::Sleep(kSettleMs);
-    PressKeys(keys);
-}
-
-// From HotkeyActionsTest.
-void PutTextOnClipboard(const std::string& text)
-{
-    ASSERT_TRUE(::OpenClipboard(nullptr));
-    ::EmptyClipboard();
-    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    memcpy(::GlobalLock(block), text.c_str(), text.size() + 1);
-    ::GlobalUnlock(block);
-    ::SetClipboardData(CF_TEXT, block);
-    ::CloseClipboard();
-}
-
-// From HotkeyActionsTest.
-void BringToFront(HWND window)
-{
-    ::SetForegroundWindow(window);
-    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == window; }));
-}
-
-// What an edit of another program holds. GetWindowText does not ask a window of
-// another process; it answers with the text the window was created with.
-std::string BoxText(HWND box)
-{
-    char text[MAX_PATH * 4] = {};
-    ::SendMessageA(box, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
-    return text;
-}
+// The open and the save dialog of each kind, and what the file-name box holds once
+// the dialog has moved: the application's suggestion survives the jump.
+const struct {
+    const char* mode;
+    const char* nameAfterwards;
+} kOpenAndSave[] = {
+    {"open", ""},
+    {"save", kSuggestedName},
+};
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
@@ -65,28 +37,9 @@ std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 class HelperProgram {
 public:
     HelperProgram(const char* exe, const ProgramInstall& install, std::initializer_list<std::string> arguments)
-        : m_install(install)
+        : m_install(install), m_process(BuildFolder() + "\\" + exe, install.Folder(), WithLog(install, arguments))
     {
-        std::string commandLine = Quoted(BuildFolder() + "\\" + exe) + " " + Quoted(install.Path(kLog));
-        for (const std::string& argument : arguments)
-            commandLine += " " + Quoted(argument);
-        STARTUPINFOA startup{};
-        startup.cb = sizeof(startup);
-        ::DeleteFileA(install.Path(kLog).c_str());
-        ::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, install.Folder().c_str(),
-                         &startup, &m_info);
     }
-    ~HelperProgram()
-    {
-        if (!m_info.hProcess)
-            return;
-        ::TerminateProcess(m_info.hProcess, 1);
-        ::WaitForSingleObject(m_info.hProcess, 5000);
-        ::CloseHandle(m_info.hThread);
-        ::CloseHandle(m_info.hProcess);
-    }
-    HelperProgram(const HelperProgram&) = delete;
-    HelperProgram& operator=(const HelperProgram&) = delete;
 
     std::vector<std::string> Log() const
     {
@@ -108,59 +61,43 @@ public:
     // Its visible "#32770" window: the dialog it shows.
     HWND WaitForDialog() const
     {
-        HWND found = nullptr;
-        WaitUntil([&] {
-            for (HWND w = ::FindWindowExA(nullptr, nullptr, "#32770", nullptr); w; w = ::FindWindowExA(nullptr, w, "#32770", nullptr))
-                if (::IsWindowVisible(w) && WindowProcess(w) == m_info.dwProcessId)
-                    found = w;
-            return found != nullptr;
-        });
-        return found;
+        return WaitForProcessDialog(m_process.Id(), [](HWND) { return true; });
     }
 
 private:
     static constexpr char kLog[] = "dialog.log";
+
+    // The log comes first; what an earlier helper logged is gone, so that it cannot
+    // answer this one's waits.
+    static std::vector<std::string> WithLog(const ProgramInstall& install, std::initializer_list<std::string> arguments)
+    {
+        ::DeleteFileA(install.Path(kLog).c_str());
+        std::vector<std::string> all{install.Path(kLog)};
+        all.insert(all.end(), arguments);
+        return all;
+    }
+
     const ProgramInstall& m_install;
-    PROCESS_INFORMATION m_info{};
+    Process m_process;
 };
 
-class FileDialogNavigationTest : public ::testing::Test {
+class FileDialogNavigationTest : public ProgramTest {
 protected:
     void SetUp() override
     {
-        EndAllInstances();
-        PutTextOnClipboard(kMarker);
+        ProgramTest::SetUp();
+        ASSERT_NO_FATAL_FAILURE(PutMarkerOnClipboard());
         ASSERT_TRUE(::CreateDirectoryA(m_start.c_str(), nullptr));
         ASSERT_TRUE(::CreateDirectoryA(m_target.c_str(), nullptr));
     }
-    void TearDown() override
-    {
-        m_program.reset();
-        EndAllInstances();
-    }
 
-    // As HotkeyActionsTest starts it: the NT edition with these settings, gone to the tray.
+    // The NT edition with these settings, gone to the tray: the hook is installed.
     void Start(const std::string& settings)
     {
-        m_install.WriteFile("keyset.ini", settings);
-        m_program = std::make_unique<Process>(m_install.Path("ntlauncher.exe"), m_install.Folder());
-        HWND dialog = FindMainDialog(m_program->Id());
-        ASSERT_NE(dialog, nullptr);
-        ASSERT_TRUE(WaitUntil([&] { return TrayIconPresent(dialog); }));
-        ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(dialog); }));
+        ASSERT_NO_FATAL_FAILURE(StartProgram(settings));
+        ASSERT_NO_FATAL_FAILURE(WaitUntilInTray());
     }
 
-    // The popup that confirms a text shortcut, until it closes by itself.
-    bool PopupShown() const
-    {
-        for (HWND w = ::FindWindowExA(nullptr, nullptr, "#32770", nullptr); w; w = ::FindWindowExA(nullptr, w, "#32770", nullptr))
-            if (::IsWindowVisible(w) && WindowProcess(w) == m_program->Id() && ::GetDlgItem(w, kNotifyText))
-                return true;
-        return false;
-    }
-
-    ProgramInstall m_install{CurrentTestName()};
-    std::unique_ptr<Process> m_program;
     const std::string m_start = m_install.Path("start");
     const std::string m_target = m_install.Path("target");
 };
@@ -170,28 +107,21 @@ protected:
 TEST_F(FileDialogNavigationTest, WinesItemDialogMovesToTheShortcutsFolder)
 {
     ShellRecorder folders({"Folder"});
-    Start("[paths]\r\nF9=  " + m_target + "\r\n");
-    const struct {
-        const char* mode;
-        const char* nameAfterwards;
-    } cases[] = {
-        {"open", ""},
-        {"save", kSuggestedName},   // the application's suggestion survives the jump
-    };
-    for (const auto& c : cases) {
+    ASSERT_NO_FATAL_FAILURE(Start("[paths]\r\nF9=  " + m_target + "\r\n"));
+    for (const auto& c : kOpenAndSave) {
         SCOPED_TRACE(c.mode);
         HelperProgram host("itemdialoghost.exe", m_install, {c.mode, m_start});
         HWND frame = host.WaitForDialog();
         ASSERT_NE(frame, nullptr);
         ASSERT_TRUE(host.WaitForLogLine("folder " + m_start));
-        BringToFront(frame);
+        ASSERT_TRUE(BringToFront(frame));
 
         PressChord({VK_CONTROL, VK_MENU, VK_F9});
         EXPECT_TRUE(host.WaitForLogLine("folder " + m_target, 3000)) << "the dialog never reached " << m_target;
         HWND name = ::GetDlgItem(frame, kItemDialogFileNameId);
-        EXPECT_TRUE(WaitUntil([&] { return BoxText(name) == c.nameAfterwards; }, 2000));
+        EXPECT_TRUE(WaitUntil([&] { return ControlText(name) == c.nameAfterwards; }, 2000));
         ::Sleep(300);
-        EXPECT_EQ(BoxText(name), c.nameAfterwards) << "the dialog changed its name box afterwards";
+        EXPECT_EQ(ControlText(name), c.nameAfterwards) << "the dialog changed its name box afterwards";
         EXPECT_TRUE(folders.Records().empty()) << "the folder was opened with the shell";
     }
 }
@@ -202,20 +132,13 @@ TEST_F(FileDialogNavigationTest, WinesItemDialogMovesToTheShortcutsFolder)
 TEST_F(FileDialogNavigationTest, WindowsDialogsGetThePathAndOkThenTheirName)
 {
     ShellRecorder folders({"Folder"});
-    Start("[paths]\r\nF9=" + m_target + "\r\n");
-    const struct {
-        const char* tree;
-        const char* nameAfterwards;
-    } cases[] = {
-        {"open", ""},
-        {"save", kSuggestedName},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.tree);
-        HelperProgram fixture("filedialogfixture.exe", m_install, {c.tree});
+    ASSERT_NO_FATAL_FAILURE(Start("[paths]\r\nF9=" + m_target + "\r\n"));
+    for (const auto& c : kOpenAndSave) {
+        SCOPED_TRACE(c.mode);
+        HelperProgram fixture("filedialogfixture.exe", m_install, {c.mode});
         HWND frame = fixture.WaitForDialog();
         ASSERT_NE(frame, nullptr);
-        BringToFront(frame);
+        ASSERT_TRUE(BringToFront(frame));
 
         PressChord({VK_CONTROL, VK_MENU, VK_F9});
         const std::string restored = std::string("name ") + c.nameAfterwards;
@@ -234,7 +157,7 @@ TEST_F(FileDialogNavigationTest, ADialogThatDoesNotAnswerHoldsUpNothing)
     ShellRecorder recorder({".twk"});
     m_install.WriteFile("report.twk", "");
     const std::string path = m_install.Path("report.twk");
-    Start("[paths]\r\nF9=" + path + "\r\n[contents]\r\nT=tee\r\n");
+    ASSERT_NO_FATAL_FAILURE(Start("[paths]\r\nF9=" + path + "\r\n[contents]\r\nT=tee\r\n"));
     const struct {
         const char* what;
         const char* tree;
@@ -248,11 +171,11 @@ TEST_F(FileDialogNavigationTest, ADialogThatDoesNotAnswerHoldsUpNothing)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         recorder.Clear();
-        PutTextOnClipboard(kMarker);
+        ASSERT_NO_FATAL_FAILURE(PutMarkerOnClipboard());
         HelperProgram fixture("filedialogfixture.exe", m_install, {c.tree, c.hangAt, kHangMs});
         HWND frame = fixture.WaitForDialog();
         ASSERT_NE(frame, nullptr);
-        BringToFront(frame);
+        ASSERT_TRUE(BringToFront(frame));
         if (std::string(c.hangAt) == "front") {
             ASSERT_TRUE(fixture.WaitForLogLine("hanging"));
         }
@@ -279,7 +202,8 @@ TEST_F(FileDialogNavigationTest, ADialogThatDoesNotAnswerHoldsUpNothing)
             ::Sleep(500);
             EXPECT_TRUE(recorder.Records().empty()) << "the dialog had the path already";
         }
-        EXPECT_TRUE(WaitUntil([&] { return !PopupShown(); }, 5000));
+        // The popup that confirms the text, until it closes by itself.
+        EXPECT_TRUE(WaitUntil([&] { return PopupsOf(ProgramId()).empty(); }, 5000));
     }
 }
 

@@ -3,14 +3,13 @@
 // or to the shell, and the program's composure under a flood of keys.
 #include "app/WindowMessages.h"
 #include "tests/wine/support/FileDialogDriver.h"
+#include "tests/wine/support/HotkeyTest.h"
 #include "tests/wine/support/MessageBoxDriver.h"
-#include "tests/wine/support/ProgramTest.h"
 #include "tests/wine/support/RemoteControls.h"
 #include "tests/wine/support/ShellRecorder.h"
 #include "tests/wine/support/WindowThread.h"
 #include <commctrl.h>
 #include <atomic>
-#include <memory>
 #include <vector>
 
 using namespace wt;
@@ -21,41 +20,12 @@ constexpr int kOfficeFileNameId = 48;
 constexpr char kTextLoaded[] = "Your text has been loaded into the clipboard.";
 constexpr char kImageLoaded[] = "Your image has been loaded into the clipboard.";
 
-// Wine's X11 driver puts the modifiers back to the X server's state (none pressed) when
-// the focus moves, so a chord is pressed only once the desktop has settled, and in one
-// burst.
-void PressChord(std::initializer_list<WORD> keys)
-{
-    constexpr DWORD kSettleMs = 300;
-    ::Sleep(kSettleMs);
-    PressKeys(keys);
-}
-
-class HotkeyActionsTest : public ProgramTest {
+class HotkeyActionsTest : public HotkeyTest {
 protected:
     void SetUp() override
     {
-        ProgramTest::SetUp();
+        HotkeyTest::SetUp();
         ASSERT_NO_FATAL_FAILURE(PutMarkerOnClipboard());
-    }
-    void TearDown() override
-    {
-        m_desk.reset();
-        ProgramTest::TearDown();
-    }
-
-    // Starts the NT edition with these settings and waits until it has gone to the
-    // tray. The icon is added after the hook is installed.
-    void Start(const std::string& settings)
-    {
-        ASSERT_NO_FATAL_FAILURE(StartProgram(settings));
-        ASSERT_NO_FATAL_FAILURE(WaitUntilInTray());
-        // Someone works in another program, as people do when they press a hotkey.
-        // Without a window manager the hidden dialog would otherwise keep the focus.
-        m_desk = std::make_unique<WindowThread>([] { RunTopLevelWindow("TarnwickTestDesk", [](HWND) {}); });
-        HWND desk = m_desk->WaitForWindow([](HWND) { return true; });
-        ASSERT_NE(desk, nullptr);
-        ASSERT_TRUE(BringToFront(desk));
     }
 
     void CloseAllPopups() { EXPECT_TRUE(wt::CloseAllPopups(ProgramId())); }
@@ -65,8 +35,6 @@ protected:
         EXPECT_TRUE(WaitUntil([] { return ClipboardText() != std::optional<std::string>(kMarker); }, 3000));
         EXPECT_EQ(ClipboardText().value_or("(none)"), expected);
     }
-
-    std::unique_ptr<WindowThread> m_desk;
 };
 
 TEST_F(HotkeyActionsTest, TextGoesToTheClipboardAndThePopupClosesByItself)

@@ -3,6 +3,7 @@
 
 #include "framework/UniqueHandle.h"
 #include "keyhook/KeyHook.h"
+#include "tests/wine/support/MessagePump.h"
 #include "tests/wine/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -230,10 +231,7 @@ protected:
     static void SetUpTestSuite()
     {
         // The library beside this program is the one under test, never one on the path.
-        char path[MAX_PATH];
-        const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-        std::string library(path, length);
-        library.replace(library.find_last_of('\\') + 1, std::string::npos, "keyhook.dll");
+        const std::string library = wt::BuildFolder() + "\\keyhook.dll";
         HMODULE module = LoadLibraryA(library.c_str());
         ASSERT_NE(nullptr, module) << library;
         g_installhook = Export<decltype(g_installhook)>(module, "installhook");
@@ -415,22 +413,6 @@ TEST_F(KeyHookTest, DoesNotWaitForABusyWindow)
     ExpectPostedWithModifiers(reports);
 }
 
-// Serves this thread's messages until `done` holds; false after the timeout.
-bool ServeMessagesUntil(const std::function<bool()>& done, DWORD timeoutMs)
-{
-    const DWORD start = GetTickCount();
-    for (;;) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&message);
-        if (done())
-            return true;
-        if (GetTickCount() - start >= timeoutMs)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
 enum class Installer { Serving, Busy };
 
 constexpr WPARAM kTypedKeys[] = {'A', 'B', 'C', 'D', 'E'};
@@ -453,7 +435,7 @@ std::vector<double> TypeFiveKeys(Installer installer)
     DeleteFileA(results.c_str());
 
     wt::Process typist(wt::BuildFolder() + "\\keytypist.exe", "");
-    if (!ServeMessagesUntil([&] { return WaitForSingleObject(ready.get(), 0) == WAIT_OBJECT_0; }, kTypistTimeoutMs))
+    if (!wt::ServeMessagesUntil([&] { return WaitForSingleObject(ready.get(), 0) == WAIT_OBJECT_0; }, kTypistTimeoutMs))
         return {};
     SetEvent(go.get());
     if (installer == Installer::Busy) {
@@ -461,7 +443,7 @@ std::vector<double> TypeFiveKeys(Installer installer)
         if (!typist.WaitForExit(kTypistTimeoutMs))
             return {};
     }
-    if (!ServeMessagesUntil([&] { return typist.WaitForExit(0); }, kTypistTimeoutMs) || typist.ExitCode() != 0)
+    if (!wt::ServeMessagesUntil([&] { return typist.WaitForExit(0); }, kTypistTimeoutMs) || typist.ExitCode() != 0)
         return {};
 
     std::vector<double> times;

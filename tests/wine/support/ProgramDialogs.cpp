@@ -36,14 +36,16 @@ std::vector<HWND> PopupsOf(DWORD processId)
     return popups;
 }
 
+HWND FindPopup(DWORD processId)
+{
+    const std::vector<HWND> popups = PopupsOf(processId);
+    return popups.empty() ? nullptr : popups.front();
+}
+
 HWND WaitForPopup(DWORD processId, DWORD timeoutMs)
 {
     HWND popup = nullptr;
-    WaitUntil([&] {
-        std::vector<HWND> popups = PopupsOf(processId);
-        popup = popups.empty() ? nullptr : popups.front();
-        return popup != nullptr;
-    }, timeoutMs, 5);
+    WaitUntil([&] { return (popup = FindPopup(processId)) != nullptr; }, timeoutMs, 5);
     return popup;
 }
 

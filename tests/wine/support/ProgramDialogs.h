@@ -19,6 +19,8 @@ HWND WaitForProcessDialog(DWORD processId, const std::function<bool(HWND)>& matc
 
 // The confirmation popups: the dialogs that hold the popup's text.
 std::vector<HWND> PopupsOf(DWORD processId);
+// The one in front; nullptr when none is open.
+HWND FindPopup(DWORD processId);
 HWND WaitForPopup(DWORD processId, DWORD timeoutMs = 3000);
 // Closes every popup, also those that open meanwhile; false if some stay.
 bool CloseAllPopups(DWORD processId);

@@ -88,11 +88,15 @@ std::optional<std::string> ReadFileBytes(const std::string& path)
     return bytes;
 }
 
-Process::Process(const std::string& exePath, const std::string& folder)
+Process::Process(const std::string& exePath, const std::string& folder) : Process(exePath, folder, {}) {}
+
+Process::Process(const std::string& exePath, const std::string& folder, const std::vector<std::string>& arguments)
 {
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     std::string commandLine = "\"" + exePath + "\"";
+    for (const std::string& argument : arguments)
+        commandLine += " \"" + argument + "\"";
     ::CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                      folder.empty() ? nullptr : folder.c_str(), &startup, &m_info);
 }
@@ -234,6 +238,13 @@ void PressHotkey(WORD key)
     }
     for (WORD up : {key, WORD(VK_MENU), WORD(VK_CONTROL)})
         SendKey(up, true);
+}
+
+void PressChord(std::initializer_list<WORD> keys)
+{
+    constexpr DWORD kSettleMs = 300;
+    ::Sleep(kSettleMs);
+    PressKeys(keys);
 }
 
 void SendMouse(int x, int y, DWORD flags)

@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <vector>
 
 // What the tests under Wine share: a private copy of the programs, processes that
 // never outlive a test, windows found by owner process, real input and the clipboard.
@@ -50,6 +51,8 @@ private:
 class Process {
 public:
     Process(const std::string& exePath, const std::string& folder);
+    // The same with arguments, each passed in double quotes (none may hold one).
+    Process(const std::string& exePath, const std::string& folder, const std::vector<std::string>& arguments);
     ~Process();
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
@@ -84,6 +87,10 @@ void SendKey(WORD key, bool up);
 // CTRL+ALT+key at a person's pace: a burst in one SendInput can reach the program
 // before it has seen CTRL and ALT go down.
 void PressHotkey(WORD key);
+// The keys in one burst (as PressKeys), once the desktop has settled: Wine's X11
+// driver puts the modifiers back to the X server's state (none pressed) when the focus
+// moves, which would undo a CTRL or ALT sent right after a window came to the front.
+void PressChord(std::initializer_list<WORD> keys);
 
 // Moves the mouse to the screen point with SendInput, with the button flags given
 // (0: a move only), and gives the input a moment to arrive.

@@ -1,10 +1,11 @@
 // Stands in for another program that the user types into: its own window in front,
 // five keys pressed with SendInput, and for each key the milliseconds from its
-// SendInput to the window's WM_KEYDOWN, one line each, written to a file.
-//   keytypist.exe <ready event> <go event> <result file>
-// It sets the ready event once its window has the focus and types when the go event
-// is set. A key that never arrives is written as -1.
+// SendInput to the window's WM_KEYDOWN, one line each, written to keytypist-results.txt
+// in the temporary folder. It takes no arguments: it sets the event "KeyTypistReady"
+// once its window has the focus and types when "KeyTypistGo" is set, both made by the
+// test. A key that never arrives is written as -1.
 #include <windows.h>
+#include "tests/wine/support/MessagePump.h"
 #include <cstdio>
 #include <string>
 
@@ -29,26 +30,6 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return ::DefWindowProcA(window, message, wParam, lParam);
 }
 
-// Serves this thread's messages until `done` holds; false after the timeout.
-template <typename Condition>
-bool PumpUntil(Condition done, DWORD timeoutMs)
-{
-    const DWORD start = ::GetTickCount();
-    for (;;) {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        if (done())
-            return true;
-        const DWORD elapsed = ::GetTickCount() - start;
-        if (elapsed >= timeoutMs)
-            return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
 void Send(WORD key, DWORD flags)
 {
     INPUT input{};
@@ -68,7 +49,7 @@ double SendAndTime(WORD key, bool up)
     ::QueryPerformanceFrequency(&frequency);
     ::QueryPerformanceCounter(&sentAt);
     Send(key, up ? KEYEVENTF_KEYUP : 0);
-    if (!PumpUntil([] { return g_arrivedAt.QuadPart != 0; }, kKeyTimeoutMs))
+    if (!wt::ServeMessagesUntil([] { return g_arrivedAt.QuadPart != 0; }, kKeyTimeoutMs))
         return -1;
     return 1000.0 * static_cast<double>(g_arrivedAt.QuadPart - sentAt.QuadPart) /
            static_cast<double>(frequency.QuadPart);
@@ -93,10 +74,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
                                     300, 150, nullptr, nullptr, instance, nullptr);
     ::SetForegroundWindow(window);
     ::SetFocus(window);
-    if (!PumpUntil([&] { return ::GetForegroundWindow() == window && ::GetFocus() == window; }, kSetupTimeoutMs))
+    if (!wt::ServeMessagesUntil([&] { return ::GetForegroundWindow() == window && ::GetFocus() == window; }, kSetupTimeoutMs))
         return 4;
     ::SetEvent(ready);
-    if (!PumpUntil([&] { return ::WaitForSingleObject(go, 0) == WAIT_OBJECT_0; }, kSetupTimeoutMs))
+    if (!wt::ServeMessagesUntil([&] { return ::WaitForSingleObject(go, 0) == WAIT_OBJECT_0; }, kSetupTimeoutMs))
         return 5;
 
     std::string lines;
@@ -104,7 +85,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         const double downMs = SendAndTime(key, false);
         SendAndTime(key, true);
         lines += std::to_string(downMs) + "\n";
-        PumpUntil([] { return false; }, kPauseBetweenKeysMs);
+        wt::ServeMessagesUntil([] { return false; }, kPauseBetweenKeysMs);
     }
     char temp[MAX_PATH];
     ::GetTempPathA(MAX_PATH, temp);

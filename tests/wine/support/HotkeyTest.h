@@ -1,0 +1,28 @@
+#pragma once
+#include "tests/wine/support/ProgramTest.h"
+#include "tests/wine/support/WindowThread.h"
+#include <memory>
+
+namespace wt {
+
+// A test that presses hotkeys with real input: the program runs in the tray, and a
+// window of the test's own process, on a thread of its own, stands for the program
+// the user works in. Without a window manager the hidden dialog would otherwise keep
+// the focus.
+class HotkeyTest : public ProgramTest {
+protected:
+    void TearDown() override;
+
+    // Starts the NT edition with these settings, waits until it has gone to the tray
+    // (the icon is added after the hook is installed) and brings the desk window to
+    // the front.
+    void Start(const std::string& settings);
+    // Brings the desk window to the front again, after a popup has taken the focus.
+    [[nodiscard]] bool BringDeskToFront() const { return BringToFront(m_deskWindow); }
+
+private:
+    std::unique_ptr<WindowThread> m_desk;
+    HWND m_deskWindow = nullptr;
+};
+
+}  // namespace wt
