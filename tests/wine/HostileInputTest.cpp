@@ -283,8 +283,14 @@ TEST_F(HostileInputTest, APathTooLongForTheShellIsReportedAndNeverOpened)
     HWND frame = dialogThread.WaitForWindow(IsFileDialog);
     ASSERT_NE(frame, nullptr);
     ASSERT_TRUE(BringToFront(frame));
+    // A navigation would overwrite this name and leave the box empty. The name is not
+    // compared whole: Wine's X11 driver may let the chord's letter reach the box
+    // without its modifiers when the focus moves to the message box.
+    ::SendMessageA(FileNameBox(frame), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("kept.txt"));
     EXPECT_EQ(MessageOfHotkey('L'), kPathTooLong);
-    EXPECT_EQ(WindowText(FileNameBox(frame)), "");
+    const std::string name = WindowText(FileNameBox(frame));
+    EXPECT_NE(name, "") << "the dialog was navigated";
+    EXPECT_EQ(name.find(".twk"), std::string::npos) << name;
     EXPECT_TRUE(recorder.Records().empty());
     ExpectRunningAndAnswering();
 }
