@@ -2,7 +2,7 @@
 #include "actions/CaptureWnd.h"
 #include "actions/NotifyDlg.h"
 #include "actions/PathPreparation.h"
-#include "editor/BitmapFileLayout.h"
+#include "pictures/BitmapFile.h"
 #include "framework/ClipboardHandOff.h"
 #include "framework/DeviceContext.h"
 #include "framework/MessageBox.h"
@@ -21,7 +21,6 @@ constexpr char kCantOpen[] = "Can't open Clipboard";
 constexpr char kCantEmpty[] = "Can't empty Clipboard";
 constexpr char kCantCopy[] = "Can't copy data to Clipboard";
 constexpr char kPathTooLong[] = "The path of this shortcut is too long to open.";
-constexpr UINT kBitmapFileLoad = LR_LOADFROMFILE | LR_DEFAULTSIZE | LR_CREATEDIBSECTION;
 // The numeric pad's digits lie this far above the digit row's.
 constexpr WPARAM kNumpadToDigit = VK_NUMPAD0 - '0';
 
@@ -41,23 +40,6 @@ Modifiers ModifiersOf(LPARAM report)
 }
 
 std::string CantLoadBitmap(const std::string& file) { return "Can't load file \"" + file + "\" as a bitmap."; }
-
-// Whether the system's bitmap loader may be given the file: it reads wherever the
-// headers of a damaged file point, and faults.
-bool IsLoadableBitmapFile(const std::string& file)
-{
-    FileHandle handle(::CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size{};
-    if (!handle || !::GetFileSizeEx(handle.get(), &size))
-        return false;
-    std::string head(kBitmapHeadBytes, '\0');
-    DWORD read = 0;
-    if (!::ReadFile(handle.get(), head.data(), static_cast<DWORD>(head.size()), &read, nullptr))
-        return false;
-    head.resize(read);
-    return CheckBitmapFile(head, static_cast<std::uint64_t>(size.QuadPart)).Loadable();
-}
 
 bool Matches(const Shortcut& shortcut, WPARAM key, bool shift, bool ctrl, bool alt)
 {
@@ -113,14 +95,16 @@ void HotkeyDispatcher::OnCaptureKey()
 
 HotkeyDispatcher::Walk HotkeyDispatcher::RunShortcut(const Shortcut& shortcut)
 {
-    switch (static_cast<ShortcutKind>(shortcut.kind)) {
+    switch (shortcut.kind) {
+    case ShortcutKind::Path:
+        return OpenPath(shortcut.payload);
     case ShortcutKind::Text:
         return LoadText(shortcut.payload);
     case ShortcutKind::Graphic:
         return LoadPicture(shortcut.payload);
-    default:
-        return OpenPath(shortcut.payload);
     }
+    // A record of no kind is never loaded; were there one, it would do nothing.
+    return Walk::GoOn;
 }
 
 HotkeyDispatcher::Walk HotkeyDispatcher::OpenPath(const std::string& payload)
@@ -156,9 +140,7 @@ HotkeyDispatcher::Walk HotkeyDispatcher::LoadText(const std::string& text)
 
 HotkeyDispatcher::Walk HotkeyDispatcher::LoadPicture(const std::string& file)
 {
-    Bitmap loaded;
-    if (IsLoadableBitmapFile(file))
-        loaded.reset(static_cast<HBITMAP>(::LoadImageA(nullptr, file.c_str(), IMAGE_BITMAP, 0, 0, kBitmapFileLoad)));
+    const Bitmap loaded = LoadBitmapFile(file);
     BITMAP size{};
     if (!loaded || !::GetObjectA(loaded.get(), sizeof(size), &size)) {
         ShowMessage(m_owner, CantLoadBitmap(file));

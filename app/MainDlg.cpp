@@ -1,11 +1,8 @@
 #include "app/MainDlg.h"
 #include "app/HookMessage.h"
 #include "app/WindowMessages.h"
-#include "framework/AnsiCodePage.h"
-#include "framework/FileIO.h"
 #include "framework/MessageBox.h"
 #include "framework/ModulePath.h"
-#include "framework/SystemError.h"
 #include "framework/UniqueHandle.h"
 #include "print/HelpLauncher.h"
 #include "print/Printout.h"
@@ -18,81 +15,19 @@ constexpr char kTrayTip[] = "Tarnwick";
 constexpr char kUnacceptedQuestion[] = "Exit without accepting new settings?";
 constexpr char kWarningCaption[] = "Warning";
 
-std::vector<PrintRow> PrintRowsOf(const std::vector<SettingsRow>& rows)
+std::vector<PrintRow> PrintRowsOf(const std::vector<Shortcut>& rows)
 {
     std::vector<PrintRow> printed;
-    for (const SettingsRow& row : rows)
-        printed.push_back({row.key, row.payload});
+    for (const Shortcut& row : rows)
+        printed.push_back({row.keyName, row.payload});
     return printed;
-}
-
-bool FileExists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-// What a settings file held that a save does not write back, for the user: "1 section
-// header without its "]", 4952 lines that repeat a key of their section".
-std::string LossesText(const SettingsLosses& losses)
-{
-    const struct {
-        std::size_t count;
-        const char* one;
-        const char* many;
-    } phrases[] = {
-        {losses.unreadableBytes, "byte that is no character", "bytes that are no characters"},
-        {losses.unclosedHeaders, "section header without its \"]\"", "section headers without their \"]\""},
-        {losses.linesOutsideSections, "line outside the paths, contents and graphics sections",
-         "lines outside the paths, contents and graphics sections"},
-        {losses.textAfterHeaders, "section header with text after it", "section headers with text after them"},
-        {losses.entriesSavedAsHeaders, "key that would be saved as a section header",
-         "keys that would be saved as section headers"},
-        {losses.linesWithNul, "line with a NUL character", "lines with a NUL character"},
-        {losses.repeatedKeys, "line that repeats a key of its section", "lines that repeat a key of their section"},
-    };
-    std::string text = losses.unmappableCharacters ? "characters that the system's code page does not have" : "";
-    for (const auto& phrase : phrases) {
-        if (phrase.count == 0)
-            continue;
-        text += (text.empty() ? "" : ", ") + std::to_string(phrase.count) + " " + (phrase.count == 1 ? phrase.one : phrase.many);
-    }
-    return text;
-}
-
-// A copy that reached the disk before the file it keeps is replaced.
-bool CopyToDisk(const std::string& from, const std::string& to)
-{
-    if (!::CopyFileA(from.c_str(), to.c_str(), TRUE))
-        return false;
-    FileHandle copy(::CreateFileA(to.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    return copy && ::FlushFileBuffers(copy.get());
-}
-
-// Copies the file to the first free name beside it (keyset.ini.bak, .bak1, ...),
-// never over an earlier copy. The copy's name; nullopt, with the system's reason,
-// when none could be made.
-std::optional<std::string> KeepCopyOf(const std::string& path, std::string& reason)
-{
-    std::string tried;
-    while (const std::optional<std::string> name = BackupPathFor(path, FileExists)) {
-        // A name that still looks free after the copy found it taken is not tried again.
-        if (*name == tried)
-            break;
-        if (CopyToDisk(path, *name))
-            return name;
-        const DWORD error = ::GetLastError();
-        // Another program took the name meanwhile: the next one.
-        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
-            reason = SystemErrorText(error);
-            return std::nullopt;
-        }
-        tried = *name;
-    }
-    reason = "Every name for a copy beside it is taken.";
-    return std::nullopt;
 }
 }
 
 CMainDlg::CMainDlg()
     : Dialog(IDD_MAIN),
       m_hIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN))),
+      m_settings(SettingsPathForExecutable(ExecutablePath())),
       m_nTaskbarCreatedMsg(::RegisterWindowMessageA("TaskbarCreated"))
 {
 }
@@ -112,13 +47,12 @@ bool CMainDlg::Create() { return CreateModeless(nullptr); }
 bool CMainDlg::OnInitDialog()
 {
     m_list.Attach();
+    m_form.Start();
     m_dispatcher.Attach(hwnd());
     Dialog::OnInitDialog();
 
-    m_strIniPath = SettingsPathForExecutable(ExecutablePath());
-    m_list.InsertColumns();
-    if (LoadShortcuts()) {
-        m_list.Fill(m_shortcuts);
+    if (m_settings.Load(m_shortcuts)) {
+        m_model.Load(m_shortcuts);
         m_hook.Install(hwnd());
     } else {
         m_bShown = true;
@@ -131,12 +65,9 @@ bool CMainDlg::OnInitDialog()
 
     ::WTSRegisterSessionNotification(hwnd(), NOTIFY_FOR_THIS_SESSION);
 
-    m_list.RemoveUsedKeysFromCombo();
-    m_list.SelectFirstKey();
     m_stScreenCapture.Attach(Item(IDC_SCREEN_CAPTURE));
     m_stCaptureKeys.Attach(Item(IDC_CAPTURE_KEYS));
     m_stHotkeyNote.Attach(Item(IDC_HOTKEY_NOTE));
-    m_form.Start();
     return false;   // the form has set the focus
 }
 
@@ -149,6 +80,8 @@ void CMainDlg::OnCancel() { HideToTray(); }
 
 std::optional<LRESULT> CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (IsEditorCommandWhileEditing(message, wParam))
+        return 0;
     switch (message) {
     case WM_PAINT:
         return OnPaint();
@@ -188,7 +121,7 @@ std::optional<LRESULT> CMainDlg::OnCommand(WORD id)
         OnTrayExit();
         return 0;
     case IDC_PRINT:
-        Printout([this] { return PrintRowsOf(m_list.SettingsRows()); }).PrintShortcuts();
+        Printout([this] { return PrintRowsOf(m_model.Shortcuts()); }).PrintShortcuts();
         return 0;
     case IDC_HELP_BUTTON:
         OpenHelpFile(hwnd());
@@ -261,12 +194,28 @@ std::optional<LRESULT> CMainDlg::OnPowerBroadcast(WPARAM event)
     return std::nullopt;
 }
 
-bool CMainDlg::LoadShortcuts()
+// A message from another program, or a hotkey's message box, can reach the dialog
+// while its edit dialog runs: a row deleted or added meanwhile would leave the edit
+// nothing to hand its result to. (The list's own clicks wait in the list.)
+bool CMainDlg::IsEditorCommandWhileEditing(UINT message, WPARAM wParam) const
 {
-    const SettingsLoad load = ::LoadShortcuts(ReadWholeFile(m_strIniPath), AnsiCodePage(), m_shortcuts);
-    // The load after a save reads the program's own file, which keeps everything.
-    m_settingsLosses = load.losses;
-    return load.loaded;
+    if (!m_list.IsEditing())
+        return false;
+    switch (message) {
+    case WM_COMMAND:
+        // The dialog's controls; the tray menu's commands still work.
+        return LOWORD(wParam) != ID_TRAY_OPEN && LOWORD(wParam) != ID_TRAY_EXIT;
+    case WM_SYSCOMMAND:
+        return (wParam & 0xFFF0) == SC_CLOSE;
+    }
+    return false;
+}
+
+void CMainDlg::ReloadShortcuts()
+{
+    m_hook.Remove();
+    if (m_settings.Load(m_shortcuts))
+        m_hook.Install(hwnd());
 }
 
 bool CMainDlg::SaveSettings()
@@ -276,33 +225,14 @@ bool CMainDlg::SaveSettings()
         ::MessageBoxA(hwnd(), kUnacceptedQuestion, kWarningCaption, MB_YESNO) == IDNO)
         return true;
 
-    // The file holds what the save does not write back: the file as it is stays
-    // beside it, or nothing is saved over it.
-    std::string reason;
-    std::string keptNotice;
-    if (m_settingsLosses.Any() && FileExists(m_strIniPath)) {
-        const std::string what = "what the save does not write back (" + LossesText(m_settingsLosses) + ")";
-        const std::optional<std::string> copy = KeepCopyOf(m_strIniPath, reason);
-        if (!copy) {
-            ShowMessage(hwnd(), "The shortcuts were not saved: \"" + m_strIniPath + "\" holds " + what +
-                                    ", and no copy of it could be kept beside it.\r\n" + reason);
-            return false;
-        }
-        keptNotice = "The shortcuts are saved. \"" + m_strIniPath + "\" held " + what +
-                     "; the file as it was is kept as \"" + *copy + "\".";
-    }
-
-    // Written beside the old file and put in its place in one step: a failure
-    // leaves the old file, and with it the running shortcuts, as they were.
-    if (!ReplaceFileContents(m_strIniPath, SettingsFileBytes(m_list.SettingsRows()), reason)) {
-        ShowMessage(hwnd(), "The shortcuts could not be saved to \"" + m_strIniPath + "\".\r\n" + reason);
+    const SettingsFile::SaveResult result = m_settings.Save(m_model.Shortcuts());
+    if (!result.saved) {
+        ShowMessage(hwnd(), result.message);
         return false;
     }
-    m_hook.Remove();
-    if (LoadShortcuts())
-        m_hook.Install(hwnd());
-    if (!keptNotice.empty())
-        ShowMessage(hwnd(), keptNotice);
+    ReloadShortcuts();
+    if (!result.message.empty())
+        ShowMessage(hwnd(), result.message);
     HideToTray();
     return true;
 }

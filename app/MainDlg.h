@@ -1,18 +1,21 @@
 #pragma once
-#include "app/KeyboardHook.h"
 #include "actions/HotkeyDispatcher.h"
+#include "app/KeyboardHook.h"
+#include "app/SettingsFile.h"
 #include "app/SystemTray.h"
 #include "editor/CaptionStatic.h"
 #include "editor/EntryForm.h"
 #include "editor/ShortcutList.h"
+#include "editor/ShortcutModel.h"
 #include "framework/Dialog.h"
 #include "store/ShortcutTable.h"
 #include <string>
 
 // The main window: a dialog that lives for the whole run, mostly hidden in the tray.
-// It owns the live shortcut table (what the hotkeys run), the working copy in the
-// list (what the user edits), the entry form, the tray icon and the keyboard hook.
-// The list and the form are parts of the dialog that handle their own controls.
+// It owns the live shortcut table (what the hotkeys run) with the settings file it
+// comes from, the working copy in the model (what the user edits) with the list and
+// the entry form that show it, the tray icon and the keyboard hook. The list and the
+// form are parts of the dialog that handle their own controls.
 class CMainDlg : public Dialog {
 public:
     CMainDlg();
@@ -36,27 +39,29 @@ private:
     LRESULT OnSessionChange(WPARAM event);
     std::optional<LRESULT> OnPowerBroadcast(WPARAM event);
 
-    bool LoadShortcuts();
+    // The live table read again from the settings file, and the hook for it.
+    void ReloadShortcuts();
     // False when the settings file could not be written, or the old one could not be
     // kept where it must be: the dialog must then stay up, however the user closed it.
     // A No at the warning is no failure.
     bool SaveSettings();
     void HideToTray();
 
+    // While the edit dialog is open, the editor's commands wait for it to close.
+    bool IsEditorCommandWhileEditing(UINT message, WPARAM wParam) const;
+
     KeyboardHook m_hook;
-    ShortcutList m_list{*this, m_form};
-    EntryForm m_form{*this, m_list};
+    ShortcutModel m_model;
+    ShortcutList m_list{*this, m_model};
+    EntryForm m_form{*this, m_model};
     CCaptionStatic m_stScreenCapture;
     CCaptionStatic m_stCaptureKeys;
     CCaptionStatic m_stHotkeyNote;
     HotkeyDispatcher m_dispatcher;
     HICON m_hIcon;
     CSystemTray m_trayIcon;
-    std::string m_strIniPath;
+    SettingsFile m_settings;
     ShortcutTable m_shortcuts;
-    // What the last load of the settings file found there that a save would not
-    // write back: before such a save the old file is kept beside it.
-    SettingsLosses m_settingsLosses;
     // While false, every paint of the window hides it again.
     bool m_bShown = false;
     UINT m_nTaskbarCreatedMsg;

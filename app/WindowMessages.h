@@ -12,8 +12,3 @@ constexpr UINT kTrayNotifyMessage = WM_USER + 257;
 // (0x464 and 0x465; other programs send these numbers, so they stay).
 constexpr UINT kDestroyCaptureMessage = WM_USER + 100;
 constexpr UINT kDestroyCaptureMessageToo = WM_USER + 101;
-
-// Stands in for the hidden "Browse..." button of the entry form and the edit dialog.
-// Nothing outside the program sends it, so it lives in the WM_APP range: WM_USER + 1
-// would be DM_SETDEFID on a dialog.
-constexpr UINT kSaveBitmapMessage = WM_APP + 1;

@@ -1,22 +1,18 @@
 #include "editor/EditDlg.h"
 #include "res/resource.h"
+#include <utility>
 
-CEditDlg::CEditDlg(const ComboBox& mainKeys, const ShortcutFields& form)
-    : Dialog(IDD_EDIT), m_cbMainKeys(mainKeys), m_fields(*this, FieldsRole::Change)
+CEditDlg::CEditDlg(std::vector<std::string> keys, const Shortcut& shortcut)
+    : Dialog(IDD_EDIT), m_keys(std::move(keys)), m_shortcut(shortcut), m_fields(*this, FieldsRole::Change)
 {
-    m_fields.CopyFrom(form);
 }
 
 bool CEditDlg::OnInitDialog()
 {
     m_fields.Attach();
+    m_fields.OfferKeys(m_keys, m_shortcut.keyName);
+    m_fields.Show(m_shortcut);
     Dialog::OnInitDialog();
-
-    ComboBox keys(Item(IDC_KEY_COMBO));
-    for (const std::string& key : m_cbMainKeys.Entries())
-        keys.Add(key);
-    keys.Select(m_cbMainKeys.Selection());
-    m_fields.SelectKind(m_fields.Kind());
     return true;
 }
 

@@ -1,16 +1,16 @@
 #pragma once
 #include "editor/ShortcutFields.h"
-#include "framework/ComboBox.h"
 #include "framework/Dialog.h"
+#include <string>
+#include <vector>
 
 // Changes one shortcut of the list: the same shortcut fields as the entry form's,
-// with OK and Cancel in place of Accept. It starts from the form's fields; after OK
-// its fields hold the kind, the key and the payload of that kind.
+// with OK and Cancel in place of Accept. After OK its fields hold the kind, the key
+// and the payload of that kind.
 class CEditDlg : public Dialog {
 public:
-    // `mainKeys`: the main dialog's key combo (the free keys and the edited row's,
-    // which is selected); the dialog offers the same.
-    CEditDlg(const ComboBox& mainKeys, const ShortcutFields& form);
+    // `keys`: what the key combo offers, the shortcut's own key among them.
+    CEditDlg(std::vector<std::string> keys, const Shortcut& shortcut);
 
     const ShortcutFields& Fields() const { return m_fields; }
 
@@ -19,6 +19,7 @@ protected:
     void OnOK() override;
 
 private:
-    ComboBox m_cbMainKeys;
+    std::vector<std::string> m_keys;
+    Shortcut m_shortcut;
     ShortcutFields m_fields;
 };

@@ -1,5 +1,5 @@
 #include "editor/ImageEdit.h"
-#include "editor/BitmapFile.h"
+#include "pictures/BitmapFile.h"
 #include "editor/FileDialogs.h"
 #include "framework/Clipboard.h"
 #include "framework/MessageBox.h"

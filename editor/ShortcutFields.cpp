@@ -1,5 +1,4 @@
 #include "editor/ShortcutFields.h"
-#include "app/WindowMessages.h"
 #include "editor/FileDialogs.h"
 #include "framework/MessageBox.h"
 #include "res/resource.h"
@@ -18,7 +17,6 @@ constexpr char kImagePrompt[] = "Paste clipboard image here.";
 constexpr char kNoPath[] = "Please choose path.";
 constexpr char kNoImage[] = "Please paste a image in the editbox.";
 constexpr char kNoText[] = "Please type in content.";
-constexpr char kNoBitmap[] = "Please paste bitmap first.";
 
 constexpr int kPathControls[] = {IDC_FOLDER_BROWSE, IDC_FILE_BROWSE, IDC_PATH, IDC_EMAIL};
 constexpr int kKindRadios[] = {IDC_PATH_RADIO, IDC_TEXT_RADIO, IDC_GRAPHIC_RADIO};
@@ -39,6 +37,7 @@ ShortcutFields::ShortcutFields(Dialog& dialog, FieldsRole role) : DialogPart(dia
 
 void ShortcutFields::Attach()
 {
+    m_cbKey = ComboBox(m_dialog.Item(IDC_KEY_COMBO));
     m_edPath.Attach(m_dialog.Item(IDC_PATH));
     // Typing and pasting stop there: the hotkey would refuse a longer path.
     ::SendMessageA(m_edPath.hwnd(), EM_LIMITTEXT, kMaxPathChars, 0);
@@ -52,16 +51,6 @@ void ShortcutFields::StartWithPath()
     m_edImage.EnablePaste(false);
     ::SendMessageA(m_edPath.hwnd(), EM_SETSEL, 0, 0);
     AskForPath();
-}
-
-void ShortcutFields::CopyFrom(const ShortcutFields& form)
-{
-    m_strKey = form.m_strKey;
-    m_kind = form.m_kind;
-    m_strPath = form.m_strPath;
-    m_strText = form.m_strText;
-    m_strImage = form.m_strImage;
-    m_edImage.SetSavedFile(m_kind == ShortcutKind::Graphic ? m_strImage : std::string());
 }
 
 void ShortcutFields::Exchange(DataExchange& dx)
@@ -87,18 +76,16 @@ std::optional<LRESULT> ShortcutFields::OnCommand(WORD id, WORD code)
     case IDC_FOLDER_BROWSE: OnFolderBrowseButton(); break;
     case IDC_FILE_BROWSE: OnFileBrowseButton(); break;
     case IDC_EMAIL: OnEmailButton(); break;
-    case IDC_SAVE_BITMAP: OnSaveBitmapButton(); break;
     default: return std::nullopt;
     }
     return 0;
 }
 
-std::optional<LRESULT> ShortcutFields::OnMessage(UINT message, WPARAM, LPARAM)
+void ShortcutFields::OfferKeys(const std::vector<std::string>& keys, const std::string& selected)
 {
-    if (message != kSaveBitmapMessage)
-        return std::nullopt;
-    OnSaveBitmapButton();
-    return 0;
+    m_cbKey.SetEntries(keys);
+    const int index = m_cbKey.FindExact(selected);
+    m_cbKey.Select(index >= 0 ? index : 0);
 }
 
 void ShortcutFields::SetEditable(bool editable)
@@ -125,14 +112,17 @@ void ShortcutFields::SelectKind(ShortcutKind kind)
     ApplyKind();
 }
 
-void ShortcutFields::Show(ShortcutKind kind, const std::string& payload)
+void ShortcutFields::Show(const Shortcut& shortcut)
 {
-    switch (kind) {
-    case ShortcutKind::Path: m_strPath = payload; break;
-    case ShortcutKind::Text: m_strText = payload; break;
-    case ShortcutKind::Graphic: m_strImage = payload; break;
+    switch (shortcut.kind) {
+    case ShortcutKind::Path: m_strPath = shortcut.payload; break;
+    case ShortcutKind::Text: m_strText = shortcut.payload; break;
+    case ShortcutKind::Graphic:
+        m_strImage = shortcut.payload;
+        m_edImage.SetSavedFile(shortcut.payload);
+        break;
     }
-    SelectKind(kind);
+    SelectKind(shortcut.kind);
 }
 
 void ShortcutFields::ApplyKind()
@@ -181,7 +171,6 @@ void ShortcutFields::ShowKindControls()
     for (int id : kPathControls)
         m_dialog.Enable(id, m_bEditable && m_kind == ShortcutKind::Path);
     m_dialog.Enable(IDC_TEXT, m_bEditable && m_kind == ShortcutKind::Text);
-    m_dialog.Enable(IDC_SAVE_BITMAP, m_bEditable && m_kind == ShortcutKind::Graphic);
     m_edImage.EnablePaste(m_bEditable && m_kind == ShortcutKind::Graphic);
 }
 
@@ -247,21 +236,6 @@ void ShortcutFields::OnEmailButton()
     m_strPath = kMailto;
     UpdateData(false);
     AskForRecipient();
-}
-
-// The hidden "Browse..." button: where a pasted picture is kept, asked again.
-void ShortcutFields::OnSaveBitmapButton()
-{
-    if (!UpdateData(true))
-        return;
-    if (!m_edImage.HasTakenPicture()) {
-        ShowMessage(m_dialog.hwnd(), kNoBitmap);
-        return;
-    }
-    if (const std::optional<std::string> location = AskBitmapLocation(m_dialog.hwnd())) {
-        m_strImage = *location;
-        UpdateData(false);
-    }
 }
 
 std::optional<std::string> ShortcutFields::TakePayload()

@@ -1,37 +1,38 @@
 #pragma once
 #include "editor/HintEdit.h"
 #include "editor/ImageEdit.h"
+#include "framework/ComboBox.h"
 #include "framework/DialogPart.h"
-#include "store/ShortcutKind.h"
+#include "store/Shortcut.h"
 #include <optional>
 #include <string>
+#include <vector>
 
 // Where the fields serve: the entry form composes new shortcuts, the edit dialog
 // changes one. The two differ on purpose in a few places, each marked where it is.
 enum class FieldsRole { Compose, Change };
 
 // The fields of one shortcut as the entry form and the edit dialog both show them:
-// the key combo, the kind radios, the path, text and picture boxes, the browse,
-// e-mail and save-bitmap commands, and the check of the payload with its messages.
-// The kind and the editable flag live here and are written to the controls, never
-// read back from them; the picture box keeps the picture's files.
+// the key combo, the kind radios, the path, text and picture boxes, the browse and
+// e-mail commands, and the check of the payload with its messages. The kind and the
+// editable flag live here and are written to the controls, never read back from
+// them; the picture box keeps the picture's files.
 class ShortcutFields : public DialogPart {
 public:
     ShortcutFields(Dialog& dialog, FieldsRole role);
 
-    // Takes over the dialog's path and picture boxes.
+    // Takes over the dialog's key combo and its path and picture boxes.
     void Attach();
     // The form's first state: the path kind, pasting off, and the focus in the empty
     // path box with nothing selected and the hint asking for a path.
     void StartWithPath();
-    // What the edit dialog starts from: the form's key, kind and fields. A picture's
-    // file stands as its chosen place, so OK without a new paste keeps it.
-    void CopyFrom(const ShortcutFields& form);
 
     void Exchange(DataExchange& dx) override;
     std::optional<LRESULT> OnCommand(WORD id, WORD code) override;
-    std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+    // The key combo offers these keys, in this order, and selects `selected` (its
+    // first entry when it offers no such key).
+    void OfferKeys(const std::vector<std::string>& keys, const std::string& selected = {});
     ShortcutKind Kind() const { return m_kind; }
     const std::string& Key() const { return m_strKey; }
     void SetKey(const std::string& key) { m_strKey = key; }
@@ -40,11 +41,10 @@ public:
     // The radios and the kind's controls on, or all of them off (view-only).
     void SetEditable(bool editable);
 
-    // Checks the kind's radio and sets the controls for the kind as a click on the
-    // radio does, the path radio's offer of a new path left out.
-    void SelectKind(ShortcutKind kind);
-    // The payload in the kind's box, then SelectKind.
-    void Show(ShortcutKind kind, const std::string& payload);
+    // The shortcut's payload in its kind's box (a picture's file as its chosen place,
+    // so that OK without a new paste keeps it) and its kind's radio and controls, as
+    // a click on the radio sets them, the path radio's offer of a new path left out.
+    void Show(const Shortcut& shortcut);
     // Empties the three boxes (with the picture kind the picture box shows its prompt)
     // and forgets the picture's chosen place; written back.
     void Reset();
@@ -68,8 +68,8 @@ private:
     void OnFolderBrowseButton();
     void OnFileBrowseButton();
     void OnEmailButton();
-    void OnSaveBitmapButton();
 
+    void SelectKind(ShortcutKind kind);
     void ApplyKind();
     void ApplyPathMode();
     void ApplyTextMode();
@@ -89,6 +89,7 @@ private:
     std::string m_strPath;
     std::string m_strText;
     std::string m_strImage;
+    ComboBox m_cbKey;
     CHintEdit m_edPath;
     CImageEdit m_edImage;
 };

@@ -25,6 +25,13 @@ public:
             entries.push_back(Text(i));
         return entries;
     }
+    // The entries, in this order, in place of the ones there were; none selected.
+    void SetEntries(const std::vector<std::string>& entries)
+    {
+        Send(CB_RESETCONTENT, 0, 0);
+        for (const std::string& entry : entries)
+            Add(entry);
+    }
     void Add(const std::string& text) { Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())); }
     void Insert(int index, const std::string& text) { Send(CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(text.c_str())); }
     void Delete(int index) { Send(CB_DELETESTRING, index, 0); }

@@ -27,7 +27,6 @@
 #define IDC_FILE_BROWSE         1031
 #define IDC_GRAPHIC_RADIO       1032
 #define IDC_IMAGE               1033
-#define IDC_SAVE_BITMAP         1034
 #define IDC_HOTKEY_NOTE         1038
 
 #define ID_TRAY_EXIT            32779

@@ -4,7 +4,7 @@
 # settings-file reader, the rest for the bitmap file check.
 # Usage: scripts/fuzz.sh [seconds] [extra libFuzzer options...]
 # A failing input is saved as build/fuzz/<target>-crash-*; rerun it with
-#   build/fuzz/store/<target> build/fuzz/<target>-crash-<id>
+#   build/fuzz/<folder>/<target> build/fuzz/<target>-crash-<id>
 set -euo pipefail
 
 seconds=${1:-60}
@@ -48,15 +48,15 @@ if [ ! -e "$bitmaps/image-box" ]; then
       head -c 48 /dev/zero; } > "$bitmaps/image-box"
 fi
 
-run() {  # target seconds dictionary corpus [libFuzzer options...]
-    local target=$1 time=$2 dictionary=$3 seeds=$4
-    shift 4
-    "$build/store/$target" \
+run() {  # folder target seconds dictionary corpus [libFuzzer options...]
+    local folder=$1 target=$2 time=$3 dictionary=$4 seeds=$5
+    shift 5
+    "$build/$folder/$target" \
         -max_total_time="$time" \
         -dict="$dictionary" \
         -artifact_prefix="$build/$target-" \
         -print_final_stats=1 \
         "$@" "$seeds"
 }
-run SettingsFileFuzz "$settings_seconds" "$root/store/fuzz/settings.dict" "$corpus" "$@"
-run BitmapFileFuzz "$bitmap_seconds" "$root/store/fuzz/bitmap.dict" "$bitmaps" "$@"
+run store SettingsFileFuzz "$settings_seconds" "$root/store/fuzz/settings.dict" "$corpus" "$@"
+run pictures BitmapFileFuzz "$bitmap_seconds" "$root/pictures/fuzz/bitmap.dict" "$bitmaps" "$@"

@@ -8,17 +8,10 @@
 #include "store/ContentsEscaping.h"
 #include "store/KeyText.h"
 #include "store/ProfileText.h"
+#include "store/ShortcutKind.h"
 #include "store/ShortcutTable.h"
 
 namespace {
-
-bool IsReadSection(const std::string& name)
-{
-    for (const char* section : {kPathsSection, kContentsSection, kGraphicsSection}) {
-        if (EqualsNoCase(name, section)) return true;
-    }
-    return false;
-}
 
 bool IsUnclosedHeader(std::string_view trimmedLine)
 {
@@ -32,25 +25,18 @@ bool HasTextAfterHeader(std::string_view headerLine)
     return trimmed.rfind(']') + 1 < trimmed.size();
 }
 
-std::string CutAtNul(const std::string& text) { return text.substr(0, text.find('\0')); }
-
-// A line of a read section as the save writes it back: its record's key name
-// (trimmed, upper-cased) as the list shows it, and the value as the record holds
-// it, each cut at a NUL as the list cuts it; texts escaped again.
-struct SavedLine {
-    std::string key;
-    std::string line;
-};
-
-SavedLine Saved(std::string_view trimmedLine, bool isText)
+// A line of a read section as the save writes it back: loaded into its record, that
+// record as the list shows it, written as its entry.
+std::string SavedLine(std::string_view trimmedLine, const KindInfo& kind)
 {
     const std::size_t equals = trimmedLine.find('=');
     const bool hasKey = equals != std::string_view::npos;
-    const std::string_view rawKey = hasKey ? trimmedLine.substr(0, equals) : std::string_view();
-    const std::string key = CutAtNul(ListKeyText(ToUpperAscii(TrimWhitespace(rawKey))));
     const std::string value(hasKey ? trimmedLine.substr(equals + 1) : trimmedLine);
-    const std::string payload = CutAtNul(isText ? UnescapeContents(value) : value);
-    return {key, key + "=" + (isText ? EscapeContents(payload) : payload)};
+    Shortcut record;
+    record.Assign(std::string(hasKey ? trimmedLine.substr(0, equals) : std::string_view()),
+                  kind.escaped ? UnescapeContents(value) : value, kind.kind);
+    const SettingsEntry entry = *EntryOf(ListedShortcut(record));
+    return entry.key + "=" + entry.value;
 }
 
 bool Contains(const std::vector<std::string>& names, const std::string& name)
@@ -74,10 +60,11 @@ SettingsLosses FindLineLosses(const ProfileText& text)
     SettingsLosses losses;
     std::vector<std::string> readSections;
     for (const ProfileBlock& block : text.Blocks()) {
-        bool read = false;
+        const KindInfo* kind = nullptr;
         if (block.name) {
-            read = IsReadSection(*block.name) && !Contains(readSections, *block.name);
-            if (read) {
+            const std::optional<ShortcutKind> stored = KindOfSection(*block.name);
+            if (stored && !Contains(readSections, *block.name)) {
+                kind = InfoOfKind(*stored);
                 readSections.push_back(*block.name);
                 if (HasTextAfterHeader(block.header)) ++losses.textAfterHeaders;
             } else {
@@ -85,22 +72,22 @@ SettingsLosses FindLineLosses(const ProfileText& text)
             }
         }
 
-        const bool isText = read && EqualsNoCase(*block.name, kContentsSection);
         // The save finds keys by their text, trimmed and without regard to case.
         std::unordered_set<std::string> keys;
         for (const std::string_view line : block.body) {
             const std::string trimmed = TrimWhitespace(line);
             if (trimmed.empty()) continue;
-            if (!read) {
+            if (!kind) {
                 ++(IsUnclosedHeader(trimmed) ? losses.unclosedHeaders : losses.linesOutsideSections);
                 continue;
             }
             // Every line here is a row, even one read oddly, and its key can take another's place.
-            const SavedLine saved = Saved(trimmed, isText);
-            const bool newKey = keys.insert(ToUpperAscii(TrimWhitespace(saved.key))).second;
+            const std::string saved = SavedLine(trimmed, *kind);
+            const std::string savedKey = saved.substr(0, saved.find('='));
+            const bool newKey = keys.insert(ToUpperAscii(TrimWhitespace(savedKey))).second;
             if (IsUnclosedHeader(trimmed)) {
                 ++losses.unclosedHeaders;
-            } else if (ProfileText::SectionName(saved.line)) {
+            } else if (ProfileText::SectionName(saved)) {
                 ++losses.entriesSavedAsHeaders;
             } else if (trimmed.find('\0') != std::string::npos) {
                 ++losses.linesWithNul;

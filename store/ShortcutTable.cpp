@@ -4,36 +4,19 @@
 #include "store/ProfileText.h"
 #include "store/ProfileTextBuilder.h"
 #include "store/SettingsFileText.h"
-#include "store/ShortcutKind.h"
-
-const char* SectionOfKind(int kind)
-{
-    switch (static_cast<ShortcutKind>(kind)) {
-    case ShortcutKind::Path: return kPathsSection;
-    case ShortcutKind::Text: return kContentsSection;
-    case ShortcutKind::Graphic: return kGraphicsSection;
-    }
-    return nullptr;
-}
 
 SettingsLoad LoadShortcuts(const std::optional<std::string>& fileBytes, const AnsiConverter& ansi,
                            ShortcutTable& table)
 {
     if (!fileBytes) return {};
 
-    // The dispatch tries records in table order, so this order decides which of
-    // several records for one key runs first.
-    constexpr ShortcutKind kLoadOrder[] = {ShortcutKind::Path, ShortcutKind::Graphic, ShortcutKind::Text};
-
     SettingsFileText decoded = DecodeSettingsFile(*fileBytes, ansi);
     const ProfileText profile(std::move(decoded.text));
     ShortcutTable loaded;
-    for (const ShortcutKind kind : kLoadOrder) {
-        const int kindValue = static_cast<int>(kind);
-        for (const ProfileEntry& entry : profile.ReadSection(SectionOfKind(kindValue))) {
+    for (const KindInfo& kind : kShortcutKinds) {
+        for (const ProfileEntry& entry : profile.ReadSection(kind.section)) {
             Shortcut& record = loaded.emplace_back();
-            record.Assign(entry.key, kind == ShortcutKind::Text ? UnescapeContents(entry.value) : entry.value,
-                          kindValue);
+            record.Assign(entry.key, kind.escaped ? UnescapeContents(entry.value) : entry.value, kind.kind);
         }
     }
     table = std::move(loaded);
@@ -46,15 +29,20 @@ SettingsLoad LoadShortcuts(const std::optional<std::string>& fileBytes, const An
     return load;
 }
 
-std::string SettingsFileBytes(const std::vector<SettingsRow>& rows)
+std::optional<SettingsEntry> EntryOf(const Shortcut& row)
 {
-    ProfileTextBuilder file({kPathsSection, kContentsSection, kGraphicsSection});
-    for (const SettingsRow& row : rows) {
-        const char* section = SectionOfKind(row.kind);
-        if (!section)
-            continue;
-        const bool isText = row.kind == static_cast<int>(ShortcutKind::Text);
-        file.WriteEntry(section, row.key, isText ? EscapeContents(row.payload) : row.payload);
+    const KindInfo* kind = InfoOfKind(row.kind);
+    if (!kind) return std::nullopt;
+    return SettingsEntry{kind->section, row.keyName, kind->escaped ? EscapeContents(row.payload) : row.payload};
+}
+
+std::string SettingsFileBytes(const std::vector<Shortcut>& rows)
+{
+    std::vector<std::string> sections;
+    for (const KindInfo& kind : kShortcutKinds) sections.emplace_back(kind.section);
+    ProfileTextBuilder file(sections);
+    for (const Shortcut& row : rows) {
+        if (const std::optional<SettingsEntry> entry = EntryOf(row)) file.WriteEntry(entry->section, entry->key, entry->value);
     }
     return file.Bytes();
 }

@@ -20,15 +20,15 @@
 #include "store/SettingsPath.h"
 #include "store/ShortcutKind.h"
 #include "store/ShortcutTable.h"
-#include "store/ShortcutTag.h"
 #include "store/fuzz/Require.h"
 #include "store/tests/EncodedText.h"
+#include "store/tests/ListRows.h"
 #include "store/tests/Latin1CodePage.h"
 #include "store/tests/SavedOneWriteAtATime.h"
 
 namespace {
 
-const char* const kStandardSections[] = {kPathsSection, kContentsSection, kGraphicsSection};
+const char* const kStandardSections[] = {kShortcutKinds[0].section, kShortcutKinds[1].section, kShortcutKinds[2].section};
 const Latin1CodePage kAnsi;
 const std::string kUtf8Mark = "\xEF\xBB\xBF";
 
@@ -95,8 +95,8 @@ void CheckProfileText(const std::string& file, const std::string& section)
     REQUIRE(EndsEveryLineInCrLf(bytes));
     const ProfileText again(bytes);
     REQUIRE(again.Bytes() == bytes);
-    for (const std::string& name : {std::string(kPathsSection), std::string(kContentsSection),
-                                    std::string(kGraphicsSection), section}) {
+    for (const std::string& name : {std::string(kStandardSections[0]), std::string(kStandardSections[1]),
+                                    std::string(kStandardSections[2]), section}) {
         const std::vector<ProfileEntry> entries = profile.ReadSection(name);
         REQUIRE(SameEntries(entries, again.ReadSection(name)));
         for (const ProfileEntry& e : entries) {
@@ -141,13 +141,11 @@ void CheckDecoding(const std::string& bytes)
     }
 }
 
-// The rows the list holds for a table: each record under its list text, cut at a
-// NUL as the list control cuts it.
-std::vector<SettingsRow> ListRows(const ShortcutTable& table)
+// The rows the list holds for a table.
+std::vector<Shortcut> Listed(const ShortcutTable& table)
 {
-    const auto cut = [](const std::string& text) { return text.substr(0, text.find('\0')); };
-    std::vector<SettingsRow> rows;
-    for (const Shortcut& s : table) rows.push_back({cut(ListKeyText(s.keyName)), cut(s.payload), s.kind});
+    std::vector<Shortcut> rows;
+    for (const Shortcut& s : table) rows.push_back(ListedShortcut(s));
     return rows;
 }
 
@@ -156,10 +154,11 @@ std::vector<SettingsRow> ListRows(const ShortcutTable& table)
 std::vector<std::string> Kept(const ShortcutTable& table)
 {
     std::vector<std::string> kept;
-    for (const SettingsRow& row : ListRows(table)) {
-        const bool isText = row.kind == static_cast<int>(ShortcutKind::Text);
+    for (const Shortcut& row : Listed(table)) {
+        const bool isText = row.kind == ShortcutKind::Text;
         const std::string payload = isText ? BreaksAsCrLf(row.payload) : row.payload;
-        kept.push_back(std::to_string(row.kind) + "|" + ToUpperAscii(TrimWhitespace(row.key)) + "|" + payload);
+        kept.push_back(std::to_string(static_cast<int>(row.kind)) + "|" + ToUpperAscii(TrimWhitespace(row.keyName)) +
+                       "|" + payload);
     }
     std::sort(kept.begin(), kept.end());
     return kept;
@@ -168,7 +167,7 @@ std::vector<std::string> Kept(const ShortcutTable& table)
 void CheckLoad(const std::string& file)
 {
     ShortcutTable untouched(1);
-    untouched[0].Assign("A", "kept", 0);
+    untouched[0].Assign("A", "kept", ShortcutKind::Path);
     const SettingsLoad missing = LoadShortcuts(std::nullopt, kAnsi, untouched);
     REQUIRE(!missing.loaded && !missing.losses.Any());
     REQUIRE(untouched.size() == 1 && untouched[0].payload == "kept");
@@ -180,10 +179,8 @@ void CheckLoad(const std::string& file)
         ShortcutKind kind;
     };
     std::vector<Expected> expected;
-    for (const ShortcutKind kind : {ShortcutKind::Path, ShortcutKind::Graphic, ShortcutKind::Text}) {
-        for (const ProfileEntry& e : profile.ReadSection(SectionOfKind(static_cast<int>(kind)))) {
-            expected.push_back({e, kind});
-        }
+    for (const KindInfo& kind : kShortcutKinds) {
+        for (const ProfileEntry& e : profile.ReadSection(kind.section)) expected.push_back({e, kind.kind});
     }
 
     ShortcutTable table(3);
@@ -195,7 +192,7 @@ void CheckLoad(const std::string& file)
     for (std::size_t i = 0; i < table.size(); ++i) {
         const Shortcut& s = table[i];
         const Expected& x = expected[i];
-        REQUIRE(s.kind == static_cast<int>(x.kind));
+        REQUIRE(s.kind == x.kind);
         REQUIRE(s.keyName == ToUpperAscii(TrimWhitespace(x.entry.key)));
         REQUIRE(s.keyCode == KeyCodeFromName(s.keyName));
         REQUIRE(s.shift == (s.keyName.find("SHIFT") != std::string::npos ? 1 : 0));
@@ -204,13 +201,12 @@ void CheckLoad(const std::string& file)
                 (x.kind == ShortcutKind::Text ? UnescapeContents(x.entry.value) : x.entry.value));
         const std::string listed = ListKeyText(s.keyName);
         REQUIRE(listed.size() <= s.keyName.size());
-        REQUIRE(ShortcutTag(s.keyName, s.kind).keyCode == s.keyCode);
     }
 
     // Saving what was listed and loading it again: a load that noted nothing loses
     // nothing, and what the save wrote never looks damaged unless a key of the first
     // load made a header of its line.
-    const std::string saved = SettingsFileBytes(ListRows(table));
+    const std::string saved = SettingsFileBytes(Listed(table));
     ShortcutTable reloaded;
     const SettingsLoad again = LoadShortcuts(saved, kAnsi, reloaded);
     if (!load.losses.Any()) REQUIRE(Kept(reloaded) == Kept(table));
@@ -221,15 +217,16 @@ void CheckLoad(const std::string& file)
 // fuzzed key and value between them.
 void CheckSave(const std::string& file, const std::string& key, const std::string& value)
 {
-    std::vector<SettingsRow> rows;
+    std::vector<Shortcut> rows;
     std::size_t begin = 0;
     while (begin < file.size() && rows.size() < 64) {
         const std::size_t end = std::min(file.find('|', begin), file.size());
         const std::string line = file.substr(begin, end - begin);
         const std::size_t equals = line.find('=');
-        const int kind = line.empty() ? 0 : static_cast<unsigned char>(line.back()) % 4;
-        rows.push_back({line.substr(0, equals), equals == std::string::npos ? "" : line.substr(equals + 1), kind});
-        if (rows.size() % 4 == 0) rows.push_back({key, value, kind});
+        // 3 is a kind that is not stored.
+        const auto kind = static_cast<ShortcutKind>(line.empty() ? 0 : static_cast<unsigned char>(line.back()) % 4);
+        rows.push_back(ListRow({line.substr(0, equals), equals == std::string::npos ? "" : line.substr(equals + 1), kind}));
+        if (rows.size() % 4 == 0) rows.push_back(ListRow({key, value, kind}));
         begin = end + 1;
     }
     REQUIRE(SettingsFileBytes(rows) == SavedOneWriteAtATime(rows));
@@ -290,9 +287,8 @@ void CheckNames(const std::string& text)
 {
     KeyCodeFromName(text);
     Shortcut s;
-    s.Assign(text, text, 1);
-    const ShortcutTag a(text, 0), b(s.keyCode, 1);
-    REQUIRE(CompareRowTags(a, b) == -CompareRowTags(b, a));
+    s.Assign(text, text, ShortcutKind::Text);
+    REQUIRE(s.keyCode == KeyCodeFromName(s.keyName));
     REQUIRE(ListKeyText(text).size() <= text.size());
     PathHasDrive(text);
     const std::string folder = FolderOfFile(text);

@@ -6,7 +6,6 @@
 #include "store/KeyNames.h"
 #include "store/Shortcut.h"
 #include "store/ShortcutKind.h"
-#include "store/ShortcutTag.h"
 
 TEST(KeyNames, AreDigitsLettersThenFunctionKeys)
 {
@@ -87,7 +86,7 @@ TEST(Shortcut, ConstructsEmpty)
     EXPECT_EQ(s.shift, 0);
     EXPECT_EQ(s.ctrl, 0);
     EXPECT_EQ(s.alt, 0);
-    EXPECT_EQ(s.kind, 1);
+    EXPECT_EQ(s.kind, ShortcutKind::Text);
     EXPECT_EQ(s.payload, "");
     EXPECT_EQ(s.keyName, "");
 }
@@ -120,48 +119,13 @@ TEST(Shortcut, AssignCases)
     for (const auto& c : cases) {
         SCOPED_TRACE("name \"" + c.name + "\"");
         Shortcut s;
-        s.Assign(c.name, " payload kept as is ", 2);
+        s.Assign(c.name, " payload kept as is ", ShortcutKind::Graphic);
         EXPECT_EQ(s.keyName, c.keyName);
         EXPECT_EQ(s.keyCode, c.keyCode);
         EXPECT_EQ(s.shift, c.shift);
         EXPECT_EQ(s.ctrl, 1);
         EXPECT_EQ(s.alt, 1);
-        EXPECT_EQ(s.kind, 2);
+        EXPECT_EQ(s.kind, ShortcutKind::Graphic);
         EXPECT_EQ(s.payload, " payload kept as is ");
     }
-}
-
-TEST(Shortcut, AssignKeepsAnyKindValue)
-{
-    Shortcut s;
-    s.Assign("A", "x", 7);
-    EXPECT_EQ(s.kind, 7);
-    s.Assign("B", "y", static_cast<int>(ShortcutKind::Path));
-    EXPECT_EQ(s.kind, 0);
-    EXPECT_EQ(s.keyCode, 66);
-}
-
-TEST(ShortcutTag, FromNameOrCode)
-{
-    const ShortcutTag d("D", static_cast<int>(ShortcutKind::Path));
-    EXPECT_EQ(d.keyCode, 68);
-    EXPECT_EQ(d.kind, 0);
-    const ShortcutTag f12("F12", 2);
-    EXPECT_EQ(f12.keyCode, 123);
-    const ShortcutTag none(std::string("HOME"), 1);
-    EXPECT_EQ(none.keyCode, -1);
-    const ShortcutTag code(0, 1);  // an int, not a null string
-    EXPECT_EQ(code.keyCode, 0);
-    EXPECT_EQ(code.kind, 1);
-}
-
-TEST(ShortcutTag, CompareByKeyCode)
-{
-    const ShortcutTag none(-1, 0), a(65, 1), a2(65, 2), f1(112, 0);
-    EXPECT_EQ(CompareRowTags(a, f1), -1);
-    EXPECT_EQ(CompareRowTags(f1, a), 1);
-    EXPECT_EQ(CompareRowTags(a, a2), 0);  // kind plays no part
-    EXPECT_EQ(CompareRowTags(none, a), -1);  // signed: -1 sorts first
-    EXPECT_EQ(CompareRowTags(ShortcutTag(INT_MIN, 0), ShortcutTag(INT_MAX, 0)), -1);
-    EXPECT_EQ(CompareRowTags(ShortcutTag(INT_MAX, 0), ShortcutTag(INT_MIN, 0)), 1);
 }

@@ -6,32 +6,33 @@
 
 #include "store/ShortcutKind.h"
 #include "store/ShortcutTable.h"
+#include "store/tests/ListRows.h"
 #include "store/tests/SavedOneWriteAtATime.h"
 
 namespace {
 
 using namespace std::string_literals;
 
-std::string Describe(const std::vector<SettingsRow>& rows)
+std::string Describe(const std::vector<Shortcut>& rows)
 {
     std::string out;
-    for (const SettingsRow& row : rows)
-        out += "{\"" + row.key + "\", \"" + row.payload + "\", " + std::to_string(row.kind) + "} ";
+    for (const Shortcut& row : rows)
+        out += "{\"" + row.keyName + "\", \"" + row.payload + "\", " + std::to_string(static_cast<int>(row.kind)) + "} ";
     return out;
 }
 
-constexpr int kPath = static_cast<int>(ShortcutKind::Path);
-constexpr int kText = static_cast<int>(ShortcutKind::Text);
-constexpr int kGraphic = static_cast<int>(ShortcutKind::Graphic);
+constexpr ShortcutKind kPath = ShortcutKind::Path;
+constexpr ShortcutKind kText = ShortcutKind::Text;
+constexpr ShortcutKind kGraphic = ShortcutKind::Graphic;
 
 }  // namespace
 
 // Each set stands for a way in which later writes depend on what earlier ones left.
 TEST(SettingsFileBytes, WritesWhatOneWriteAtATimeWrote)
 {
-    const std::vector<std::vector<SettingsRow>> sets = {
+    const std::vector<std::vector<RowText>> sets = {
         {},
-        {{"A", "d:\\a", kPath}, {"B", "two\r\nlines", kText}, {"F2", "d:\\b.bmp", kGraphic}, {"C", "x", 7}},
+        {{"A", "d:\\a", kPath}, {"B", "two\r\nlines", kText}, {"F2", "d:\\b.bmp", kGraphic}, {"C", "x", kUnknownKind}},
         // the same key again, in another case and with blanks: one line, the last value
         {{"A", "1", kPath}, {"a", "2", kPath}, {" A\t", "3", kPath}, {"B", "4", kPath}, {"A", "5", kText}},
         // keys that are found by their part before "=", and keys never found
@@ -51,7 +52,8 @@ TEST(SettingsFileBytes, WritesWhatOneWriteAtATimeWrote)
         {{"\n", "", kGraphic}, {"A", "\n[paths]\nB=1", kGraphic}, {"B", "2", kPath}, {"C\r", "3\r", kPath}},
         {{"A\0B"s, "w\0x"s, kPath}, {"A", "2", kPath}, {"[", "]", kPath}, {"x+[y]", "z", kPath}, {"[", "", kPath}},
     };
-    for (const std::vector<SettingsRow>& rows : sets) {
+    for (const std::vector<RowText>& texts : sets) {
+        const std::vector<Shortcut> rows = ListRows(texts);
         SCOPED_TRACE(Describe(rows));
         EXPECT_EQ(SettingsFileBytes(rows), SavedOneWriteAtATime(rows));
     }
@@ -72,11 +74,11 @@ TEST(SettingsFileBytes, WritesWhatOneWriteAtATimeWroteForRandomRows)
         return std::uniform_int_distribution<std::size_t>(0, count - 1)(random);
     };
     for (int set = 0; set < 2000; ++set) {
-        std::vector<SettingsRow> rows(pick(set % 40 == 0 ? 200 : 25));
-        for (SettingsRow& row : rows) {
-            row.key = keys[pick(keys.size())];
+        std::vector<Shortcut> rows(pick(set % 40 == 0 ? 200 : 25));
+        for (Shortcut& row : rows) {
+            row.keyName = keys[pick(keys.size())];
             row.payload = payloads[pick(payloads.size())];
-            row.kind = static_cast<int>(pick(4));  // 3 is a kind that is not stored
+            row.kind = static_cast<ShortcutKind>(pick(4));  // 3 is a kind that is not stored
         }
         ASSERT_EQ(SettingsFileBytes(rows), SavedOneWriteAtATime(rows)) << Describe(rows);
     }

@@ -11,15 +11,16 @@
 #include "store/ShortcutKind.h"
 #include "store/ShortcutTable.h"
 #include "store/tests/EncodedText.h"
+#include "store/tests/ListRows.h"
 #include "store/tests/Latin1CodePage.h"
 
 namespace {
 
 using namespace std::string_literals;
 
-constexpr int kPath = static_cast<int>(ShortcutKind::Path);
-constexpr int kText = static_cast<int>(ShortcutKind::Text);
-constexpr int kGraphic = static_cast<int>(ShortcutKind::Graphic);
+constexpr ShortcutKind kPath = ShortcutKind::Path;
+constexpr ShortcutKind kText = ShortcutKind::Text;
+constexpr ShortcutKind kGraphic = ShortcutKind::Graphic;
 
 const Latin1CodePage kAnsi;
 
@@ -31,9 +32,9 @@ const std::string kTypicalFile = "[paths]\r\n"
                                  "[graphics]\r\n"
                                  "F2=d:\\tools\\images\\logo.bmp\r\n";
 
-using Row = SettingsRow;
+using Row = RowText;
 
-std::string SaveRows(const std::vector<Row>& rows) { return SettingsFileBytes(rows); }
+std::string SaveRows(const std::vector<Row>& rows) { return SettingsFileBytes(ListRows(rows)); }
 
 ShortcutTable Load(const std::string& bytes)
 {
@@ -51,13 +52,22 @@ ShortcutTable OneRecord()
 
 }  // namespace
 
-TEST(SectionOfKind, OneSectionPerStoredKind)
+TEST(ShortcutKinds, OneSectionPerStoredKind)
 {
-    EXPECT_STREQ(SectionOfKind(kPath), "paths");
-    EXPECT_STREQ(SectionOfKind(kText), "contents");
-    EXPECT_STREQ(SectionOfKind(kGraphic), "graphics");
-    EXPECT_EQ(SectionOfKind(3), nullptr);
-    EXPECT_EQ(SectionOfKind(-1), nullptr);
+    const struct {
+        ShortcutKind kind;
+        const char* section;
+        bool escaped;
+    } kinds[] = {{kPath, "paths", false}, {kText, "contents", true}, {kGraphic, "graphics", false}};
+    for (const auto& k : kinds) {
+        SCOPED_TRACE(k.section);
+        ASSERT_NE(InfoOfKind(k.kind), nullptr);
+        EXPECT_STREQ(InfoOfKind(k.kind)->section, k.section);
+        EXPECT_EQ(InfoOfKind(k.kind)->escaped, k.escaped);
+        EXPECT_EQ(KindOfSection(ToUpperAscii(k.section)), k.kind);
+    }
+    EXPECT_EQ(InfoOfKind(kUnknownKind), nullptr);
+    EXPECT_EQ(KindOfSection("other"), std::nullopt);
 }
 
 TEST(LoadShortcuts, TheTypicalFile)
@@ -208,7 +218,7 @@ TEST(SaveAndLoad, RowsComeBackAsRecords)
         {"D", "ftp://host/x", kPath},
         {"F1", "d:\\images\\a.bmp", kGraphic},
         {"F12", "", kText},
-        {"X", "kind 5 is not saved", 5},
+        {"X", "a kind that names none is not saved", kUnknownKind},
     };
     const std::string bytes = SaveRows(rows);
     EXPECT_EQ(SaveRows(rows), bytes) << "saving twice writes the same file";
@@ -216,7 +226,7 @@ TEST(SaveAndLoad, RowsComeBackAsRecords)
     const struct {
         std::string key;
         std::string payload;
-        int kind;
+        ShortcutKind kind;
     } expected[] = {
         {"0", "mailto:someone@example.com", kPath},
         {"D", "ftp://host/x", kPath},
@@ -355,7 +365,7 @@ TEST(SaveAndLoad, WhatTheSaveWritesLoadsWithoutLosses)
     std::vector<Row> rows;
     const std::string payloads[] = {"d:\\a [b] = c;", "two\r\nlines {x} {{", "", " [x] ", "=", "mailto:a@b.c"};
     for (std::size_t i = 0; i < kKeyNameCount; ++i)
-        rows.push_back({KeyNames()[i], payloads[i % std::size(payloads)], static_cast<int>(i % 3)});
+        rows.push_back({KeyNames()[i], payloads[i % std::size(payloads)], static_cast<ShortcutKind>(i % 3)});
     const std::string bytes = SaveRows(rows);
     ShortcutTable table;
     const SettingsLoad load = LoadShortcuts(bytes, kAnsi, table);

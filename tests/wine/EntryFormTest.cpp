@@ -183,10 +183,10 @@ TEST_F(EntryFormTest, EachKindEnablesItsOwnControlsAndEmptiesTheOthers)
         const char* imageText;
         bool hint;
     } cases[] = {
-        {IDC_TEXT_RADIO, {IDC_TEXT}, {IDC_PATH, IDC_FOLDER_BROWSE, IDC_FILE_BROWSE, IDC_EMAIL, IDC_SAVE_BITMAP}, false, "", false},
-        {IDC_GRAPHIC_RADIO, {IDC_SAVE_BITMAP, IDC_GRAPHIC_RADIO}, {IDC_PATH, IDC_FOLDER_BROWSE, IDC_FILE_BROWSE, IDC_EMAIL, IDC_TEXT}, true,
+        {IDC_TEXT_RADIO, {IDC_TEXT}, {IDC_PATH, IDC_FOLDER_BROWSE, IDC_FILE_BROWSE, IDC_EMAIL}, false, "", false},
+        {IDC_GRAPHIC_RADIO, {IDC_GRAPHIC_RADIO}, {IDC_PATH, IDC_FOLDER_BROWSE, IDC_FILE_BROWSE, IDC_EMAIL, IDC_TEXT}, true,
          "Paste clipboard image here.", false},
-        {IDC_PATH_RADIO, {IDC_PATH, IDC_FOLDER_BROWSE, IDC_FILE_BROWSE, IDC_EMAIL}, {IDC_TEXT, IDC_SAVE_BITMAP}, false, "", true},
+        {IDC_PATH_RADIO, {IDC_PATH, IDC_FOLDER_BROWSE, IDC_FILE_BROWSE, IDC_EMAIL}, {IDC_TEXT}, false, "", true},
     };
     SetText(IDC_PATH, "c:\\typed but not accepted");
     for (const Case& c : cases) {

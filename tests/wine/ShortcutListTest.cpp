@@ -13,7 +13,7 @@ const char kFourShortcuts[] =
     "[contents]\r\n3=Kind regards,{}The desk\r\n";
 
 constexpr int kFormControls[] = {IDC_ACCEPT, IDC_PATH_RADIO, IDC_TEXT_RADIO, IDC_GRAPHIC_RADIO, IDC_PATH, IDC_FOLDER_BROWSE,
-                                 IDC_FILE_BROWSE, IDC_EMAIL, IDC_TEXT, IDC_SAVE_BITMAP};
+                                 IDC_FILE_BROWSE, IDC_EMAIL, IDC_TEXT};
 
 class ShortcutListTest : public EditorTest {
 protected:

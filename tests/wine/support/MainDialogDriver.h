@@ -39,7 +39,6 @@ enum EditorControl : int {
     kFileBrowse = IDC_FILE_BROWSE,
     kGraphicRadio = IDC_GRAPHIC_RADIO,
     kImageBox = IDC_IMAGE,
-    kSaveBitmap = IDC_SAVE_BITMAP,
     kEmail = IDC_EMAIL,
 };
 

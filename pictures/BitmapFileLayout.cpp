@@ -1,4 +1,4 @@
-#include "editor/BitmapFileLayout.h"
+#include "pictures/BitmapFileLayout.h"
 
 #include <limits>
 

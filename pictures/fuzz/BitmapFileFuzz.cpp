@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "editor/BitmapFileLayout.h"
+#include "pictures/BitmapFileLayout.h"
 #include "store/fuzz/Require.h"
 
 namespace {

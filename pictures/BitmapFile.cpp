@@ -1,5 +1,5 @@
-#include "editor/BitmapFile.h"
-#include "editor/BitmapFileLayout.h"
+#include "pictures/BitmapFile.h"
+#include "pictures/BitmapFileLayout.h"
 #include "framework/Clipboard.h"
 #include "framework/DeviceContext.h"
 #include "framework/MessageBox.h"
@@ -11,6 +11,7 @@
 namespace {
 
 constexpr char kNoBitmapText[] = "No bitmap in clipboard.";
+constexpr UINT kBitmapFileLoad = LR_LOADFROMFILE | LR_DEFAULTSIZE | LR_CREATEDIBSECTION;
 
 bool WriteAll(HANDLE file, const void* data, size_t size)
 {
@@ -29,7 +30,30 @@ bool WriteBitmapToFile(HBITMAP bitmap, const std::string& path)
            WriteBitmapFile(path, pixels, shape.bmWidth, shape.bmHeight, bitsPerPixel);
 }
 
+// Whether the system's bitmap loader may be given the file.
+bool IsLoadableBitmapFile(const std::string& file)
+{
+    FileHandle handle(::CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!handle || !::GetFileSizeEx(handle.get(), &size))
+        return false;
+    std::string head(kBitmapHeadBytes, '\0');
+    DWORD read = 0;
+    if (!::ReadFile(handle.get(), head.data(), static_cast<DWORD>(head.size()), &read, nullptr))
+        return false;
+    head.resize(read);
+    return CheckBitmapFile(head, static_cast<std::uint64_t>(size.QuadPart)).Loadable();
+}
+
 }  // namespace
+
+Bitmap LoadBitmapFile(const std::string& path)
+{
+    if (!IsLoadableBitmapFile(path))
+        return Bitmap();
+    return Bitmap(static_cast<HBITMAP>(::LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, kBitmapFileLoad)));
+}
 
 bool SaveClipboardBitmap(HWND window, const std::string& path)
 {

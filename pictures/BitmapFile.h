@@ -1,4 +1,5 @@
 #pragma once
+#include "framework/UniqueHandle.h"
 #include <windows.h>
 #include <cstdint>
 #include <string>
@@ -20,3 +21,8 @@ bool GetBitmapBits(HBITMAP bitmap, std::vector<std::uint8_t>& pixels, int& bitsP
 // partial file is left behind.
 bool WriteBitmapFile(const std::string& path, const std::vector<std::uint8_t>& pixels, int width, int height,
                      int bitsPerPixel);
+
+// The picture of a .bmp file of any origin, as the system loads it; empty when the file
+// is missing, is not whole (the system's loader reads wherever its headers point, and
+// faults), or cannot be loaded.
+Bitmap LoadBitmapFile(const std::string& path);
