@@ -114,4 +114,5 @@ print_session_stop() {
         rm -f "$PRINT_SESSION_DIR/cupsd.pid"
     fi
     if [ "${CUPS_SERVER:-}" = "$PRINT_SESSION_DIR/cups.sock" ]; then unset CUPS_SERVER; fi
+    session_exit_done print_session_stop
 }

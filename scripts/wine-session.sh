@@ -1,9 +1,16 @@
 # Sourced by the run and test scripts: an Xvfb display and a persistent
-# wineserver of our own, both stopped by wine_session_stop (also on exit).
+# wineserver of our own, both stopped by wine_session_stop (also on exit), which gives
+# the shell back its DISPLAY and its EXIT trap as they were.
+#
+# Every program runs inside Wine's own desktop (one window of the display's size,
+# with a taskbar and its notification area), where Wine manages windows, activation
+# and z-order itself as Windows does. Without a window manager Wine would instead
+# wait up to 2 s whenever a window is hidden, which Windows never does.
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$ROOT/scripts/session-exit.sh"
 export WINEPREFIX="${TARNWICK_WINEPREFIX:-$ROOT/build/wineprefix}" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 XVFB_PID=""
+WINE_SESSION_SAVED_DISPLAY=""
 WINE_SESSION_DISPLAYS=(90 140)   # the first and last display number we may take
 
 # Makes the prefix on first use. Times New Roman, which the program's captions, hints
@@ -55,11 +62,20 @@ xvfb_start() {   # WIDTHxHEIGHT
     return 1
 }
 
+# Every program of the prefix joins one desktop of the display's size.
+wine_desktop_configure() {   # WIDTHxHEIGHT
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$1" /f </dev/null >/dev/null 2>&1
+}
+
 wine_session_start() {   # [WIDTHxHEIGHT]
+    local size=${1:-1024x768}
     at_session_exit wine_session_stop
-    xvfb_start "${1:-1024x768}" || return 1
+    WINE_SESSION_SAVED_DISPLAY=${DISPLAY-__unset__}
+    xvfb_start "$size" || return 1
     wine_prefix_prepare
     wineserver -p </dev/null >/dev/null 2>&1
+    wine_desktop_configure "$size"
     # The first program starts Wine's background services, which would keep the
     # caller's output pipe open for as long as they live: start them detached.
     wine cmd.exe /c exit </dev/null >/dev/null 2>&1
@@ -73,4 +89,9 @@ wine_session_stop() {
         wait "$XVFB_PID" 2>/dev/null || true
     fi
     XVFB_PID=""
+    if [ -n "$WINE_SESSION_SAVED_DISPLAY" ]; then
+        if [ "$WINE_SESSION_SAVED_DISPLAY" = __unset__ ]; then unset DISPLAY; else export DISPLAY=$WINE_SESSION_SAVED_DISPLAY; fi
+        WINE_SESSION_SAVED_DISPLAY=""
+    fi
+    session_exit_done wine_session_stop
 }
