@@ -1,6 +1,7 @@
 #include "actions/CaptureWnd.h"
 #include "actions/NotifyDlg.h"
 #include "framework/ClipboardHandOff.h"
+#include "framework/Foreground.h"
 #include <windowsx.h>
 
 namespace {
@@ -13,6 +14,8 @@ CapturePoint PointFrom(LPARAM lParam)
 }
 
 } // namespace
+
+CCaptureWnd::CCaptureWnd(CNotifyDlg& popup, HWND inFront) : m_popup(popup), m_inFront(inFront) {}
 
 // Destroyed here rather than by the base: the window's last messages (focus lost,
 // destruction) must reach this object while it is still whole.
@@ -112,11 +115,9 @@ void CCaptureWnd::OnLButtonUp(CapturePoint point)
     m_bDragging = false;
     m_ptCurrent = point;
     const bool copied = CopySelectionToClipboard();
-    ::ShowWindow(hwnd(), SW_HIDE);
-    // The popup's message loop may run the capture key again, which deletes this
-    // window: nothing may touch the object once the popup has been shown.
+    Finish();
     if (copied)
-        ShowNotification(kCapturedText);
+        m_popup.Show(kCapturedText);
 }
 
 void CCaptureWnd::OnRButtonUp() { Cancel(); }
@@ -132,7 +133,7 @@ void CCaptureWnd::Cancel()
 {
     m_dcSnapshot.reset();
     m_bmpSnapshot.reset();
-    Abandon();
+    Finish();
 }
 
 void CCaptureWnd::OnKillFocus() { Abandon(); }
@@ -143,10 +144,26 @@ void CCaptureWnd::OnActivateApp(bool active)
         Abandon();
 }
 
+// Another window took the keyboard from the capture. When that is another program's,
+// the user went there; otherwise the keyboard goes back to where they were.
 void CCaptureWnd::Abandon()
 {
     m_bDragging = false;
+    if (!::IsWindowVisible(hwnd()))
+        return;
     ::ShowWindow(hwnd(), SW_HIDE);
+    if (!ForegroundOfOtherProgram())
+        GiveForegroundBack(m_inFront);
+}
+
+// The capture took the keyboard only so that Escape would reach it.
+void CCaptureWnd::Finish()
+{
+    m_bDragging = false;
+    if (!::IsWindowVisible(hwnd()))
+        return;
+    ::ShowWindow(hwnd(), SW_HIDE);
+    GiveForegroundBack(m_inFront);
 }
 
 // The client area starts at the virtual screen's origin, which lies left of or above

@@ -5,16 +5,20 @@
 #include "framework/Window.h"
 #include <windows.h>
 
+class CNotifyDlg;
+
 // The selective screen capture: a hidden, topmost window over the virtual screen (all
 // monitors) that holds a snapshot of it taken when it was created. Once shown, the
 // user drags a rectangle with the left button and that part of the snapshot goes to
-// the clipboard; a right click, Escape or losing the focus abandons the capture.
-// Owns the snapshot (bitmap and memory context) and the outline pen.
+// the clipboard; a right click, Escape or losing the focus abandons the capture. It
+// takes the keyboard while it is up, for Escape, and gives it back to the window that
+// was in front when it ends. Owns the snapshot (bitmap and memory context) and the
+// outline pen; confirms a copy in the dispatcher's popup.
 class CCaptureWnd : public Window {
 public:
     static constexpr char kClassName[] = "TarnwickCapture";
 
-    CCaptureWnd() = default;
+    CCaptureWnd(CNotifyDlg& popup, HWND inFront);
     ~CCaptureWnd() override;
 
     // Takes the snapshot and creates the window, hidden: showing it is the caller's step.
@@ -37,6 +41,7 @@ private:
     void OnActivateApp(bool active);
     void Cancel();
     void Abandon();
+    void Finish();
     CapturePoint OnScreen(CapturePoint client) const;
     void DrawOutline(HDC dc, CapturePoint corner) const;
 
@@ -50,5 +55,7 @@ private:
     // Where the snapshot lies in screen coordinates; the window covers exactly this.
     VirtualScreen m_rcScreen;
     HWND m_pOwner = nullptr;
+    CNotifyDlg& m_popup;
+    HWND m_inFront;
     bool m_bDragging = false;
 };

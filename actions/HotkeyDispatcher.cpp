@@ -5,6 +5,7 @@
 #include "pictures/BitmapFile.h"
 #include "framework/ClipboardHandOff.h"
 #include "framework/DeviceContext.h"
+#include "framework/Foreground.h"
 #include "framework/MessageBox.h"
 #include "framework/UniqueHandle.h"
 #include "keyhook/KeyHook.h"
@@ -55,8 +56,10 @@ HotkeyDispatcher::~HotkeyDispatcher() = default;
 LRESULT HotkeyDispatcher::OnHookKeyDown(WPARAM key, LPARAM modifiers, const ShortcutTable& table)
 {
     const auto [shift, ctrl, alt] = ModifiersOf(modifiers);
+    // Whatever the shortcut shows, the keyboard goes back here afterwards.
+    const HWND inFront = ::GetForegroundWindow();
     if (key == VK_SNAPSHOT && ctrl && alt) {
-        OnCaptureKey();
+        OnCaptureKey(inFront);
         return 1;
     }
     if (key >= VK_NUMPAD0 && key <= VK_NUMPAD9)
@@ -67,7 +70,7 @@ LRESULT HotkeyDispatcher::OnHookKeyDown(WPARAM key, LPARAM modifiers, const Shor
         if (!Matches(table[i], key, shift, ctrl, alt))
             continue;
         const Shortcut shortcut = table[i];
-        if (RunShortcut(shortcut) == Walk::End)
+        if (RunShortcut(shortcut, inFront) == Walk::End)
             break;
     }
     return 1;
@@ -79,11 +82,11 @@ LRESULT HotkeyDispatcher::OnDestroyCaptureWnd()
     return 1;
 }
 
-void HotkeyDispatcher::OnCaptureKey()
+void HotkeyDispatcher::OnCaptureKey(HWND inFront)
 {
     // The old window goes first: two capture windows must never exist at once.
     m_pCaptureWnd.reset();
-    m_pCaptureWnd = std::make_unique<CCaptureWnd>();
+    m_pCaptureWnd = std::make_unique<CCaptureWnd>(m_popup, inFront);
     if (!m_pCaptureWnd->CreateCaptureWindow(kCaptureTitle, m_owner))
         return;
     ::ShowWindow(m_pCaptureWnd->hwnd(), SW_SHOWNORMAL);
@@ -93,57 +96,55 @@ void HotkeyDispatcher::OnCaptureKey()
     ::SetForegroundWindow(m_pCaptureWnd->hwnd());
 }
 
-HotkeyDispatcher::Walk HotkeyDispatcher::RunShortcut(const Shortcut& shortcut)
+HotkeyDispatcher::Walk HotkeyDispatcher::RunShortcut(const Shortcut& shortcut, HWND inFront)
 {
     switch (shortcut.kind) {
     case ShortcutKind::Path:
-        return OpenPath(shortcut.payload);
+        return OpenPath(shortcut.payload, inFront);
     case ShortcutKind::Text:
-        return LoadText(shortcut.payload);
+        return LoadText(shortcut.payload, inFront);
     case ShortcutKind::Graphic:
-        return LoadPicture(shortcut.payload);
+        return LoadPicture(shortcut.payload, inFront);
     }
     // A record of no kind is never loaded; were there one, it would do nothing.
     return Walk::GoOn;
 }
 
-HotkeyDispatcher::Walk HotkeyDispatcher::OpenPath(const std::string& payload)
+HotkeyDispatcher::Walk HotkeyDispatcher::OpenPath(const std::string& payload, HWND inFront)
 {
     if (PreparePath(payload).size() > kMaxPathChars) {
-        ShowMessage(m_owner, kPathTooLong);
+        Tell(kPathTooLong, inFront);
         return Walk::GoOn;
     }
-    if (HWND foreground = ::GetForegroundWindow()) {
-        if (m_navigator.NavigateFileDialog(foreground, payload))
-            return Walk::End;
-    }
+    if (inFront && m_navigator.NavigateFileDialog(inFront, payload))
+        return Walk::End;
     ::ShellExecuteA(nullptr, "open", PreparePath(payload).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     return Walk::GoOn;
 }
 
-HotkeyDispatcher::Walk HotkeyDispatcher::LoadText(const std::string& text)
+HotkeyDispatcher::Walk HotkeyDispatcher::LoadText(const std::string& text, HWND inFront)
 {
     // Allocated before the clipboard is opened, so a failure leaves its content alone.
     GlobalMemory block(::GlobalAlloc(GMEM_DDESHARE, text.size() + 1));
     if (!block) {
-        ShowMessage(m_owner, kCantCopy);
+        Tell(kCantCopy, inFront);
         return Walk::End;
     }
     std::memcpy(::GlobalLock(block.get()), text.c_str(), text.size() + 1);
     ::GlobalUnlock(block.get());
-    if (!HandToClipboard(CF_TEXT, block.get()))
+    if (!HandToClipboard(CF_TEXT, block.get(), inFront))
         return Walk::End;
     block.detach();
-    ShowNotification(kTextLoaded, m_owner);
+    m_popup.Show(kTextLoaded);
     return Walk::GoOn;
 }
 
-HotkeyDispatcher::Walk HotkeyDispatcher::LoadPicture(const std::string& file)
+HotkeyDispatcher::Walk HotkeyDispatcher::LoadPicture(const std::string& file, HWND inFront)
 {
     const Bitmap loaded = LoadBitmapFile(file);
     BITMAP size{};
     if (!loaded || !::GetObjectA(loaded.get(), sizeof(size), &size)) {
-        ShowMessage(m_owner, CantLoadBitmap(file));
+        Tell(CantLoadBitmap(file), inFront);
         return Walk::End;
     }
 
@@ -160,25 +161,34 @@ HotkeyDispatcher::Walk HotkeyDispatcher::LoadPicture(const std::string& file)
     }
     // A picture this large can be loaded and still find no memory for its copy.
     if (!copied) {
-        ShowMessage(m_owner, "The picture \"" + file + "\" is too large to put on the clipboard.");
+        Tell("The picture \"" + file + "\" is too large to put on the clipboard.", inFront);
         return Walk::End;
     }
-    if (!HandToClipboard(CF_BITMAP, copy.get()))
+    if (!HandToClipboard(CF_BITMAP, copy.get(), inFront))
         return Walk::End;
     copy.detach();
-    ShowNotification(kImageLoaded, m_owner);
+    m_popup.Show(kImageLoaded);
     return Walk::End;
 }
 
-bool HotkeyDispatcher::HandToClipboard(UINT format, HANDLE data)
+bool HotkeyDispatcher::HandToClipboard(UINT format, HANDLE data, HWND inFront)
 {
     // The clipboard is closed again before the message box: its modal loop may run
     // another hotkey.
     switch (GiveToClipboard(m_owner, format, data)) {
     case ClipboardHandOff::Taken: return true;
-    case ClipboardHandOff::NotOpened: ShowMessage(m_owner, kCantOpen); break;
-    case ClipboardHandOff::NotEmptied: ShowMessage(m_owner, kCantEmpty); break;
-    case ClipboardHandOff::NotTaken: ShowMessage(m_owner, kCantCopy); break;
+    case ClipboardHandOff::NotOpened: Tell(kCantOpen, inFront); break;
+    case ClipboardHandOff::NotEmptied: Tell(kCantEmpty, inFront); break;
+    case ClipboardHandOff::NotTaken: Tell(kCantCopy, inFront); break;
     }
     return false;
+}
+
+// The box takes the keyboard for its answer: the user must be able to press Enter.
+// It has no owner, since no window of ours is in sight, and once it is answered the
+// keyboard goes back to where the user was.
+void HotkeyDispatcher::Tell(const std::string& text, HWND inFront)
+{
+    ShowMessage(nullptr, text, MB_OK | MB_ICONWARNING | MB_SETFOREGROUND | MB_TOPMOST);
+    GiveForegroundBack(inFront);
 }

@@ -1,6 +1,7 @@
 #include "app/MainDlg.h"
 #include "app/HookMessage.h"
 #include "app/WindowMessages.h"
+#include "framework/Foreground.h"
 #include "framework/MessageBox.h"
 #include "framework/ModulePath.h"
 #include "framework/UniqueHandle.h"
@@ -46,6 +47,7 @@ bool CMainDlg::Create() { return CreateModeless(nullptr); }
 
 bool CMainDlg::OnInitDialog()
 {
+    RememberWindowInFront();
     m_list.Attach();
     m_form.Start();
     m_dispatcher.Attach(hwnd());
@@ -136,8 +138,8 @@ std::optional<LRESULT> CMainDlg::OnCommand(WORD id)
 std::optional<LRESULT> CMainDlg::OnPaint()
 {
     // A modeless dialog always shows itself once: its first paint sends it to the tray.
-    if (!m_bShown)
-        ::ShowWindow(hwnd(), SW_HIDE);
+    if (!m_bShown && ::IsWindowVisible(hwnd()))
+        HideToTray();
     return std::nullopt;
 }
 
@@ -154,6 +156,7 @@ LRESULT CMainDlg::OnTrayNotify(LPARAM mouseMessage)
 {
     if (mouseMessage != WM_RBUTTONDOWN)
         return 0;
+    RememberWindowInFront();
     MenuHandle menu(::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TRAYMENU)));
     POINT cursor{};
     ::GetCursorPos(&cursor);
@@ -167,6 +170,7 @@ LRESULT CMainDlg::OnTrayNotify(LPARAM mouseMessage)
 
 void CMainDlg::OnTrayOpen()
 {
+    RememberWindowInFront();
     ::ShowWindow(hwnd(), SW_SHOWNORMAL);
     m_form.OnShow();
     m_bShown = true;
@@ -237,8 +241,19 @@ bool CMainDlg::SaveSettings()
     return true;
 }
 
+void CMainDlg::RememberWindowInFront()
+{
+    if (HWND other = ForegroundOfOtherProgram())
+        m_hwndBeforeOpen = other;
+}
+
+// A hidden window must not keep the keyboard: it goes back to where the user was
+// before the dialog came up from the tray.
 void CMainDlg::HideToTray()
 {
+    const bool hadKeyboard = ::GetForegroundWindow() == hwnd();
     ::ShowWindow(hwnd(), SW_HIDE);
     m_bShown = false;
+    if (hadKeyboard || !ForegroundOfOtherProgram())
+        GiveForegroundBack(m_hwndBeforeOpen);
 }

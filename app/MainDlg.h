@@ -46,6 +46,7 @@ private:
     // A No at the warning is no failure.
     bool SaveSettings();
     void HideToTray();
+    void RememberWindowInFront();
 
     // While the edit dialog is open, the editor's commands wait for it to close.
     bool IsEditorCommandWhileEditing(UINT message, WPARAM wParam) const;
@@ -62,6 +63,8 @@ private:
     CSystemTray m_trayIcon;
     SettingsFile m_settings;
     ShortcutTable m_shortcuts;
+    // Where the keyboard goes back when the dialog is put away again.
+    HWND m_hwndBeforeOpen = nullptr;
     // While false, every paint of the window hides it again.
     bool m_bShown = false;
     UINT m_nTaskbarCreatedMsg;

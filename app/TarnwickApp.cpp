@@ -9,6 +9,8 @@ namespace {
 constexpr char kNtEdition[] = "ntlauncher.exe";
 constexpr char kInstanceMutex[] = "MYICONCODE";
 constexpr DWORD kNinexFamilyBit = 0x80000000;
+// The class of every dialog box, "#32770".
+constexpr ULONG_PTR kDialogClassAtom = 32770;
 }
 
 bool CTarnwickApp::RunsOnThisFamily()
@@ -35,6 +37,15 @@ void CTarnwickApp::StartNtEdition()
     }
 }
 
+// Tab, Enter and Escape in any of the program's dialogs (the main dialog, the
+// confirmation popup) do what they do in a dialog. Other windows, the capture among
+// them, take their keys themselves.
+bool CTarnwickApp::IsDialogKey(MSG& msg)
+{
+    HWND root = msg.hwnd ? ::GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    return root && ::GetClassLongPtrW(root, GCW_ATOM) == kDialogClassAtom && ::IsDialogMessageW(root, &msg);
+}
+
 int CTarnwickApp::Run()
 {
     if (!RunsOnThisFamily()) {
@@ -53,10 +64,10 @@ int CTarnwickApp::Run()
     if (!mainDlg.Create())
         return 1;
     MSG msg;
-    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (!::IsDialogMessageA(mainDlg.hwnd(), &msg)) {
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (!IsDialogKey(msg)) {
             ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
+            ::DispatchMessageW(&msg);
         }
     }
     return static_cast<int>(msg.wParam);

@@ -2,6 +2,8 @@
 
 // Start-up: hands over to the NT edition where that is the one to run, keeps a
 // single instance, and runs the main dialog until the tray's Exit.
+#include <windows.h>
+
 class CTarnwickApp {
 public:
     int Run();
@@ -9,4 +11,5 @@ public:
 private:
     static bool RunsOnThisFamily();
     static void StartNtEdition();
+    static bool IsDialogKey(MSG& msg);
 };

@@ -18,7 +18,6 @@ constexpr char kAddress[] = "desk@example.com";
 constexpr char kQShortcut[] = "[contents]\r\nQ=desk@example.com\r\n";
 // Wine's X11 driver puts the modifiers back to the X server's state when the focus
 // moves: keys are sent only once the desktop has settled.
-constexpr DWORD kSettleMs = 300;
 constexpr DWORD kNoReactionMs = 700;
 
 INPUT Key(WORD key, bool up, WORD scan = 0, bool extended = false)
@@ -106,12 +105,11 @@ protected:
         EmptyTheClipboard();
     }
 
-    // A popup may have taken the focus, and Wine resets the modifiers when it moves:
-    // the keys of a case are sent once the desk is in front again and has settled.
+    // The keys of a case go to the desk: a popup never takes the keyboard from it, and
+    // after a message box is answered the keyboard comes back to it.
     void SettleWithDeskInFront()
     {
-        ASSERT_TRUE(BringDeskToFront());
-        ::Sleep(kSettleMs);
+        ASSERT_TRUE(WaitUntil([&] { return DeskHasKeyboard(); })) << "the keyboard did not come back to the desk";
     }
 
     HWND Popup() const { return FindPopup(ProgramId()); }

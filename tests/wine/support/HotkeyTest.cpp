@@ -15,7 +15,7 @@ void HotkeyTest::Start(const std::string& settings)
     m_desk = std::make_unique<WindowThread>([] { RunTopLevelWindow("TarnwickTestDesk", [](HWND) {}); });
     m_deskWindow = m_desk->WaitForWindow([](HWND) { return true; });
     ASSERT_NE(m_deskWindow, nullptr) << "no desk window";
-    ASSERT_TRUE(BringDeskToFront()) << "the desk window did not come to the front";
+    ASSERT_TRUE(BringToFront(m_deskWindow)) << "the desk window did not come to the front";
 }
 
 }  // namespace wt

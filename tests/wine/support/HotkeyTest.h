@@ -7,8 +7,8 @@ namespace wt {
 
 // A test that presses hotkeys with real input: the program runs in the tray, and a
 // window of the test's own process, on a thread of its own, stands for the program
-// the user works in. Without a window manager the hidden dialog would otherwise keep
-// the focus.
+// the user works in. Nothing the program shows may take the keyboard from it for
+// good.
 class HotkeyTest : public ProgramTest {
 protected:
     void TearDown() override;
@@ -17,8 +17,8 @@ protected:
     // (the icon is added after the hook is installed) and brings the desk window to
     // the front.
     void Start(const std::string& settings);
-    // Brings the desk window to the front again, after a popup has taken the focus.
-    [[nodiscard]] bool BringDeskToFront() const { return BringToFront(m_deskWindow); }
+    HWND DeskWindow() const { return m_deskWindow; }
+    bool DeskHasKeyboard() const { return ::GetForegroundWindow() == m_deskWindow; }
 
 private:
     std::unique_ptr<WindowThread> m_desk;

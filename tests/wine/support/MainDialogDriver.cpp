@@ -153,8 +153,15 @@ bool EditorTest::HintVisible() const
 
 void EditorTest::ClickRow(int row)
 {
+    // A dialog that has just closed over this one gives the mouse back only once this
+    // one is enabled and in front again, which comes after its own window is gone.
+    ASSERT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(m_dialog) && ::GetForegroundWindow() == m_dialog; }))
+        << "the dialog stays disabled or behind";
     RECT bounds = ListRowScreenRect(Control(IDC_SHORTCUT_LIST), row);
     ClickAt(bounds.left + 10, (bounds.top + bounds.bottom) / 2);
+    // The click selects the row before the list tells the dialog of it.
+    EXPECT_TRUE(WaitUntil([&] { return SelectedListRow(Control(IDC_SHORTCUT_LIST)) == row; }, 3000))
+        << "the click did not select row " << row;
     AfterMouse();
 }
 

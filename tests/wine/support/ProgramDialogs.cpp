@@ -52,17 +52,15 @@ HWND WaitForPopup(DWORD processId, DWORD timeoutMs)
 bool CloseAllPopups(DWORD processId)
 {
     constexpr DWORD kClosingMs = 5000;
-    std::vector<HWND> asked;
+    constexpr DWORD kAskAgainMs = 200;
+    // The program shows one popup and hides it between confirmations: one shown again
+    // meanwhile is asked again.
     return WaitUntil([&] {
         std::vector<HWND> popups = PopupsOf(processId);
-        for (HWND popup : popups) {
-            if (std::find(asked.begin(), asked.end(), popup) == asked.end()) {
-                ::PostMessageA(popup, WM_CLOSE, 0, 0);
-                asked.push_back(popup);
-            }
-        }
+        for (HWND popup : popups)
+            ::PostMessageA(popup, WM_CLOSE, 0, 0);
         return popups.empty();
-    }, kClosingMs);
+    }, kClosingMs, kAskAgainMs);
 }
 
 bool CloseThePopup(DWORD processId)

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <shellapi.h>
 #include <tlhelp32.h>
+#include <cstdlib>
 #include <vector>
 
 namespace wt {
@@ -261,9 +262,21 @@ void SendMouse(int x, int y, DWORD flags)
 
 void ClickAt(int x, int y, bool rightButton)
 {
+    // Two clicks at one place within the double-click time make a double click, which
+    // a list takes as "open" rather than "select": a person's second click there, after
+    // a dialog came and went, comes later than that.
+    static DWORD lastClick = 0;
+    static POINT lastPoint{-1, -1};
+    const DWORD doubleClickMs = ::GetDoubleClickTime();
+    const DWORD since = ::GetTickCount() - lastClick;
+    if (std::abs(x - lastPoint.x) <= ::GetSystemMetrics(SM_CXDOUBLECLK) &&
+        std::abs(y - lastPoint.y) <= ::GetSystemMetrics(SM_CYDOUBLECLK) && since <= doubleClickMs)
+        ::Sleep(doubleClickMs - since + 50);
     SendMouse(x, y, 0);
     SendMouse(x, y, rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
     SendMouse(x, y, rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+    lastClick = ::GetTickCount();
+    lastPoint = {x, y};
 }
 
 void ClickOn(HWND window, bool rightButton)
