@@ -21,11 +21,11 @@ CCaptureWnd::CCaptureWnd(CNotifyDlg& popup, HWND inFront) : m_popup(popup), m_in
 // destruction) must reach this object while it is still whole.
 CCaptureWnd::~CCaptureWnd() { Destroy(); }
 
-bool CCaptureWnd::CreateCaptureWindow(const char* title, HWND owner)
+bool CCaptureWnd::CreateCaptureWindow(const wchar_t* title, HWND owner)
 {
     m_rcScreen = {::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_YVIRTUALSCREEN),
                   ::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-    if (!CreateEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, ::LoadCursor(nullptr, IDC_CROSS), title, WS_POPUP,
+    if (!CreateEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, ::LoadCursorW(nullptr, IDC_CROSS), title, WS_POPUP,
                   m_rcScreen.left, m_rcScreen.top, m_rcScreen.width, m_rcScreen.height, nullptr))
         return false;
     m_pOwner = owner;

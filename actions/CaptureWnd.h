@@ -16,13 +16,13 @@ class CNotifyDlg;
 // outline pen; confirms a copy in the dispatcher's popup.
 class CCaptureWnd : public Window {
 public:
-    static constexpr char kClassName[] = "TarnwickCapture";
+    static constexpr wchar_t kClassName[] = L"TarnwickCapture";
 
     CCaptureWnd(CNotifyDlg& popup, HWND inFront);
     ~CCaptureWnd() override;
 
     // Takes the snapshot and creates the window, hidden: showing it is the caller's step.
-    bool CreateCaptureWindow(const char* title, HWND owner);
+    bool CreateCaptureWindow(const wchar_t* title, HWND owner);
     // True when the selection was handed to the clipboard, which then owns the bitmap.
     bool CopySelectionToClipboard();
 

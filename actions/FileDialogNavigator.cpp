@@ -1,5 +1,6 @@
 #include "actions/FileDialogNavigator.h"
 #include "actions/PathPreparation.h"
+#include "framework/WideText.h"
 #include <algorithm>
 #include <optional>
 
@@ -20,20 +21,22 @@ WindowRef ToRef(HWND window) { return reinterpret_cast<WindowRef>(window); }
 bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result = nullptr)
 {
     DWORD_PTR ignored = 0;
-    return ::SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
+    return ::SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
                                  result ? result : &ignored) != 0;
 }
 
-bool SetText(HWND window, const std::string& text)
+// The box takes and gives its text as UTF-16 whatever its program is built for; the
+// name the program suggested is kept as it was, character for character.
+bool SetText(HWND window, const std::wstring& text)
 {
     return Send(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 // One WM_GETTEXT into room for the longest text rather than asking the length first:
-// Wine waits for an ANSI WM_GETTEXTLENGTH as long as the window takes, timeout or not.
-std::optional<std::string> Text(HWND window)
+// Wine waits for WM_GETTEXTLENGTH as long as the window takes, timeout or not.
+std::optional<std::wstring> Text(HWND window)
 {
-    std::string text(kLongestText + 1, '\0');
+    std::wstring text(kLongestText + 1, L'\0');
     DWORD_PTR copied = 0;
     if (!Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), &copied))
         return std::nullopt;
@@ -51,7 +54,7 @@ bool PressOk(HWND frame, const FileDialogTarget& target)
 bool FileDialogNavigator::NavigateFileDialog(HWND foreground, const std::string& payload) const
 {
     const FileDialogTarget target = RecognizeFileDialog(*this, ToRef(foreground));
-    const std::string path = PreparePath(payload);
+    const std::wstring path = Wide(PreparePath(payload));
     switch (target.kind) {
     case FileDialogKind::Common:
     case FileDialogKind::ItemOpen:
@@ -69,22 +72,22 @@ bool FileDialogNavigator::NavigateFileDialog(HWND foreground, const std::string&
 
 // The box is emptied only after the dialog has acted on the path, so that it does not
 // keep offering the folder as a file name.
-bool FileDialogNavigator::NavigateAndEmpty(HWND frame, const FileDialogTarget& target, const std::string& path)
+bool FileDialogNavigator::NavigateAndEmpty(HWND frame, const FileDialogTarget& target, const std::wstring& path)
 {
     const HWND edit = ToHwnd(target.fileNameBox);
     if (!SetText(edit, path))
         return false;
     if (PressOk(frame, target))
-        SetText(edit, "");
+        SetText(edit, L"");
     return true;
 }
 
 // A save dialog's box holds the name the application suggested ("report.docx"), which
 // must survive the jump to another folder.
-bool FileDialogNavigator::NavigateAndRestore(HWND frame, const FileDialogTarget& target, const std::string& path) const
+bool FileDialogNavigator::NavigateAndRestore(HWND frame, const FileDialogTarget& target, const std::wstring& path) const
 {
     const HWND box = ToHwnd(target.fileNameBox);
-    const std::optional<std::string> earlier = Text(box);
+    const std::optional<std::wstring> earlier = Text(box);
     if (!earlier || !SetText(box, path))
         return false;
     if (!PressOk(frame, target))
@@ -97,7 +100,7 @@ bool FileDialogNavigator::NavigateAndRestore(HWND frame, const FileDialogTarget&
 }
 
 // The Office dialogs have no OK button to click by message; their box acts on Enter.
-bool FileDialogNavigator::NavigateOfficeDialog(const FileDialogTarget& target, const std::string& path)
+bool FileDialogNavigator::NavigateOfficeDialog(const FileDialogTarget& target, const std::wstring& path)
 {
     const HWND box = ToHwnd(target.fileNameBox);
     if (!SetText(box, path))
@@ -109,9 +112,9 @@ bool FileDialogNavigator::NavigateOfficeDialog(const FileDialogTarget& target, c
 
 std::string FileDialogNavigator::ClassName(WindowRef window) const
 {
-    char name[kClassNameChars] = {};
-    const int length = ::GetClassNameA(ToHwnd(window), name, kClassNameChars);
-    return std::string(name, length > 0 ? static_cast<size_t>(length) : 0);
+    wchar_t name[kClassNameChars] = {};
+    const int length = ::GetClassNameW(ToHwnd(window), name, kClassNameChars);
+    return Utf8(std::wstring_view(name, length > 0 ? static_cast<size_t>(length) : 0));
 }
 
 WindowRef FileDialogNavigator::Child(WindowRef parent, int id) const
@@ -122,8 +125,8 @@ WindowRef FileDialogNavigator::Child(WindowRef parent, int id) const
 std::vector<WindowRef> FileDialogNavigator::Children(WindowRef parent) const
 {
     std::vector<WindowRef> children;
-    for (HWND child = ::FindWindowExA(ToHwnd(parent), nullptr, nullptr, nullptr); child;
-         child = ::FindWindowExA(ToHwnd(parent), child, nullptr, nullptr))
+    for (HWND child = ::FindWindowExW(ToHwnd(parent), nullptr, nullptr, nullptr); child;
+         child = ::FindWindowExW(ToHwnd(parent), child, nullptr, nullptr))
         children.push_back(ToRef(child));
     return children;
 }

@@ -22,7 +22,7 @@ private:
     // Each is true once the path is in the dialog's box. Until then a dialog that does
     // not answer has had nothing of it, and the shell opens it instead; after that,
     // whatever goes unanswered only ends the conversation.
-    static bool NavigateAndEmpty(HWND frame, const FileDialogTarget& target, const std::string& path);
-    bool NavigateAndRestore(HWND frame, const FileDialogTarget& target, const std::string& path) const;
-    static bool NavigateOfficeDialog(const FileDialogTarget& target, const std::string& path);
+    static bool NavigateAndEmpty(HWND frame, const FileDialogTarget& target, const std::wstring& path);
+    bool NavigateAndRestore(HWND frame, const FileDialogTarget& target, const std::wstring& path) const;
+    static bool NavigateOfficeDialog(const FileDialogTarget& target, const std::wstring& path);
 };

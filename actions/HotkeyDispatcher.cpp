@@ -8,14 +8,16 @@
 #include "framework/Foreground.h"
 #include "framework/MessageBox.h"
 #include "framework/UniqueHandle.h"
+#include "framework/WideText.h"
 #include "keyhook/KeyHook.h"
 #include "store/ShortcutKind.h"
+#include "store/Utf8Text.h"
 #include <shellapi.h>
 #include <cstring>
 
 namespace {
 
-constexpr char kCaptureTitle[] = "Target";
+constexpr wchar_t kCaptureTitle[] = L"Target";
 constexpr char kTextLoaded[] = "Your text has been loaded into the clipboard.";
 constexpr char kImageLoaded[] = "Your image has been loaded into the clipboard.";
 constexpr char kCantOpen[] = "Can't open Clipboard";
@@ -112,27 +114,31 @@ HotkeyDispatcher::Walk HotkeyDispatcher::RunShortcut(const Shortcut& shortcut, H
 
 HotkeyDispatcher::Walk HotkeyDispatcher::OpenPath(const std::string& payload, HWND inFront)
 {
-    if (PreparePath(payload).size() > kMaxPathChars) {
+    if (Utf16Length(PreparePath(payload)) > kMaxPathChars) {
         Tell(kPathTooLong, inFront);
         return Walk::GoOn;
     }
     if (inFront && m_navigator.NavigateFileDialog(inFront, payload))
         return Walk::End;
-    ::ShellExecuteA(nullptr, "open", PreparePath(payload).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    ::ShellExecuteW(nullptr, L"open", Wide(PreparePath(payload)).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     return Walk::GoOn;
 }
 
 HotkeyDispatcher::Walk HotkeyDispatcher::LoadText(const std::string& text, HWND inFront)
 {
     // Allocated before the clipboard is opened, so a failure leaves its content alone.
-    GlobalMemory block(::GlobalAlloc(GMEM_DDESHARE, text.size() + 1));
+    // As Unicode text: the system makes the 8-bit text for older programs from it, in
+    // their own code page, rather than guessing one from the keyboard layout.
+    const std::wstring unicode = Wide(text);
+    const size_t bytes = (unicode.size() + 1) * sizeof(wchar_t);
+    GlobalMemory block(::GlobalAlloc(GMEM_MOVEABLE, bytes));
     if (!block) {
         Tell(kCantCopy, inFront);
         return Walk::End;
     }
-    std::memcpy(::GlobalLock(block.get()), text.c_str(), text.size() + 1);
+    std::memcpy(::GlobalLock(block.get()), unicode.c_str(), bytes);
     ::GlobalUnlock(block.get());
-    if (!HandToClipboard(CF_TEXT, block.get(), inFront))
+    if (!HandToClipboard(CF_UNICODETEXT, block.get(), inFront))
         return Walk::End;
     block.detach();
     m_popup.Show(kTextLoaded);
@@ -143,7 +149,7 @@ HotkeyDispatcher::Walk HotkeyDispatcher::LoadPicture(const std::string& file, HW
 {
     const Bitmap loaded = LoadBitmapFile(file);
     BITMAP size{};
-    if (!loaded || !::GetObjectA(loaded.get(), sizeof(size), &size)) {
+    if (!loaded || !::GetObjectW(loaded.get(), sizeof(size), &size)) {
         Tell(CantLoadBitmap(file), inFront);
         return Walk::End;
     }

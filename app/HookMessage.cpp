@@ -1,3 +1,3 @@
 #include "app/HookMessage.h"
 
-const UINT g_hookKeyDownMsg = ::RegisterWindowMessageA("HOOKKEYDOWNMESSAGEID");
+const UINT g_hookKeyDownMsg = ::RegisterWindowMessageW(L"HOOKKEYDOWNMESSAGEID");

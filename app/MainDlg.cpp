@@ -14,7 +14,6 @@
 namespace {
 constexpr char kTrayTip[] = "Tarnwick";
 constexpr char kUnacceptedQuestion[] = "Exit without accepting new settings?";
-constexpr char kWarningCaption[] = "Warning";
 
 std::vector<PrintRow> PrintRowsOf(const std::vector<Shortcut>& rows)
 {
@@ -27,9 +26,9 @@ std::vector<PrintRow> PrintRowsOf(const std::vector<Shortcut>& rows)
 
 CMainDlg::CMainDlg()
     : Dialog(IDD_MAIN),
-      m_hIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN))),
+      m_hIcon(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAIN))),
       m_settings(SettingsPathForExecutable(ExecutablePath())),
-      m_nTaskbarCreatedMsg(::RegisterWindowMessageA("TaskbarCreated"))
+      m_nTaskbarCreatedMsg(::RegisterWindowMessageW(L"TaskbarCreated"))
 {
 }
 
@@ -59,8 +58,8 @@ bool CMainDlg::OnInitDialog()
     } else {
         m_bShown = true;
     }
-    ::SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
-    ::SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     // Without an icon a hidden window could never be brought back.
     if (!m_trayIcon.CreateTrayIcon(hwnd(), kTrayNotifyMessage, kTrayTip, m_hIcon, IDR_TRAYMENU))
         m_bShown = true;
@@ -157,14 +156,14 @@ LRESULT CMainDlg::OnTrayNotify(LPARAM mouseMessage)
     if (mouseMessage != WM_RBUTTONDOWN)
         return 0;
     RememberWindowInFront();
-    MenuHandle menu(::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TRAYMENU)));
+    MenuHandle menu(::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_TRAYMENU)));
     POINT cursor{};
     ::GetCursorPos(&cursor);
     // Without being the foreground window the menu would not close when the user
     // clicks elsewhere.
     ::SetForegroundWindow(hwnd());
     ::TrackPopupMenu(::GetSubMenu(menu.get(), 0), TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, hwnd(), nullptr);
-    ::PostMessageA(hwnd(), WM_NULL, 0, 0);
+    ::PostMessageW(hwnd(), WM_NULL, 0, 0);
     return 0;
 }
 
@@ -226,17 +225,17 @@ bool CMainDlg::SaveSettings()
 {
     UpdateData(true);
     if (m_form.HoldsUnacceptedInput() &&
-        ::MessageBoxA(hwnd(), kUnacceptedQuestion, kWarningCaption, MB_YESNO) == IDNO)
+        ShowMessage(hwnd(), kUnacceptedQuestion, MB_YESNO | MB_ICONWARNING) == IDNO)
         return true;
 
     const SettingsFile::SaveResult result = m_settings.Save(m_model.Shortcuts());
     if (!result.saved) {
-        ShowMessage(hwnd(), result.message);
+        ShowMessage(hwnd(), result.message, MB_OK | MB_ICONERROR);
         return false;
     }
     ReloadShortcuts();
     if (!result.message.empty())
-        ShowMessage(hwnd(), result.message);
+        ShowMessage(hwnd(), result.message, MB_OK | MB_ICONINFORMATION);
     HideToTray();
     return true;
 }

@@ -3,12 +3,13 @@
 #include "framework/FileIO.h"
 #include "framework/SystemError.h"
 #include "framework/UniqueHandle.h"
+#include "framework/WideText.h"
 #include "store/SettingsPath.h"
 #include <optional>
 
 namespace {
 
-bool FileExists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool FileExists(const std::string& path) { return ::GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // What a settings file held that a save does not write back, for the user: "1 section
 // header without its "]", 4952 lines that repeat a key of their section".
@@ -29,7 +30,7 @@ std::string LossesText(const SettingsLosses& losses)
         {losses.linesWithNul, "line with a NUL character", "lines with a NUL character"},
         {losses.repeatedKeys, "line that repeats a key of its section", "lines that repeat a key of their section"},
     };
-    std::string text = losses.unmappableCharacters ? "characters that the system's code page does not have" : "";
+    std::string text;
     for (const auto& phrase : phrases) {
         if (phrase.count == 0)
             continue;
@@ -41,9 +42,9 @@ std::string LossesText(const SettingsLosses& losses)
 // A copy that reached the disk before the file it keeps is replaced.
 bool CopyToDisk(const std::string& from, const std::string& to)
 {
-    if (!::CopyFileA(from.c_str(), to.c_str(), TRUE))
+    if (!::CopyFileW(Wide(from).c_str(), Wide(to).c_str(), TRUE))
         return false;
-    FileHandle copy(::CreateFileA(to.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle copy(::CreateFileW(Wide(to).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     return copy && ::FlushFileBuffers(copy.get());
 }
 

@@ -19,6 +19,6 @@ public:
     bool IsShown() const { return m_bEnabled; }
 
 private:
-    NOTIFYICONDATAA m_nid{};
+    NOTIFYICONDATAW m_nid{};
     bool m_bEnabled = false;
 };

@@ -6,8 +6,8 @@
 #include <string>
 
 namespace {
-constexpr char kNtEdition[] = "ntlauncher.exe";
-constexpr char kInstanceMutex[] = "MYICONCODE";
+constexpr wchar_t kNtEdition[] = L"ntlauncher.exe";
+constexpr wchar_t kInstanceMutex[] = L"MYICONCODE";
 constexpr DWORD kNinexFamilyBit = 0x80000000;
 // The class of every dialog box, "#32770".
 constexpr ULONG_PTR kDialogClassAtom = 32770;
@@ -24,14 +24,14 @@ bool CTarnwickApp::RunsOnThisFamily()
 
 void CTarnwickApp::StartNtEdition()
 {
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNOACTIVATE;
     PROCESS_INFORMATION process{};
     // A bare name: the search starts in this program's own folder.
-    std::string commandLine = kNtEdition;
-    if (::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+    std::wstring commandLine = kNtEdition;
+    if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
         ::CloseHandle(process.hThread);
         ::CloseHandle(process.hProcess);
     }
@@ -53,7 +53,7 @@ int CTarnwickApp::Run()
         return 0;
     }
     // Held until the process ends: a later instance only checks that the name exists.
-    KernelHandle instanceMutex(::CreateMutexA(nullptr, FALSE, kInstanceMutex));
+    KernelHandle instanceMutex(::CreateMutexW(nullptr, FALSE, kInstanceMutex));
     if (::GetLastError() == ERROR_ALREADY_EXISTS)
         return 0;
 

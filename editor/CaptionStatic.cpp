@@ -10,11 +10,11 @@ void CCaptionStatic::Attach(HWND control)
     Subclass(control);
     if (!IsTextCaption() || m_font)
         return;
-    const LOGFONTA font = TimesFontOf(hwnd());
-    m_font.reset(::CreateFontIndirectA(&font));
+    const LOGFONTW font = TimesFontOf(hwnd());
+    m_font.reset(::CreateFontIndirectW(&font));
     // The control's own font, not one selected at colour time: a static selects its
     // font after asking for the colours, which would undo ours.
-    ::SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), FALSE);
+    ::SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), FALSE);
 }
 
 std::optional<LRESULT> CCaptionStatic::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM)
@@ -35,5 +35,5 @@ std::optional<LRESULT> CCaptionStatic::OnCtlColor(HDC dc)
 // Static styles up to SS_RIGHT draw text.
 bool CCaptionStatic::IsTextCaption() const
 {
-    return (::GetWindowLongA(hwnd(), GWL_STYLE) & kStaticTypeMask) <= SS_RIGHT;
+    return (::GetWindowLongW(hwnd(), GWL_STYLE) & kStaticTypeMask) <= SS_RIGHT;
 }

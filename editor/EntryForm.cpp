@@ -84,7 +84,7 @@ void EntryForm::OnAcceptButton()
         return;
     // With every key in use the combo is empty, and a row without a key could never fire.
     if (m_fields.Key().empty()) {
-        ShowMessage(m_dialog.hwnd(), kNoFreeKey);
+        ShowMessage(m_dialog.hwnd(), kNoFreeKey, MB_OK | MB_ICONINFORMATION);
         return;
     }
     const std::optional<std::string> payload = m_fields.TakePayload();

@@ -16,12 +16,13 @@ void CHintEdit::SetHintText(const std::string& hint)
 {
     if (!EnsureHintLabel())
         return;
-    ::SetWindowTextA(m_wndHint.hwnd(), hint.c_str());
+    SetWindowTextUtf8(m_wndHint.hwnd(), hint);
 
-    const std::string text = WindowText(hwnd());
-    const WPARAM lastChar = text.empty() ? 0 : text.size() - 1;
+    // The box counts its characters in UTF-16 units.
+    const int length = ::GetWindowTextLengthW(hwnd());
+    const WPARAM lastChar = length == 0 ? 0 : static_cast<WPARAM>(length - 1);
     // An empty box answers -1, which puts the hint 4 pixels from the left edge.
-    const int x = static_cast<short>(LOWORD(::SendMessageA(hwnd(), EM_POSFROMCHAR, lastChar, 0)));
+    const int x = static_cast<short>(LOWORD(::SendMessageW(hwnd(), EM_POSFROMCHAR, lastChar, 0)));
 
     WINDOWPLACEMENT placement{};
     placement.length = sizeof(placement);
@@ -53,7 +54,7 @@ bool CHintEdit::EnsureHintLabel()
         return true;
     RECT client{};
     ::GetClientRect(hwnd(), &client);
-    LOGFONTA font = TimesFontOf(hwnd());
+    LOGFONTW font = TimesFontOf(hwnd());
     font.lfItalic = TRUE;
     return m_wndHint.Create(hwnd(), client, font, kHintColour);
 }

@@ -9,11 +9,11 @@ CHintLabel::~CHintLabel()
         ::DestroyWindow(hwnd());
 }
 
-bool CHintLabel::Create(HWND box, const RECT& area, const LOGFONTA& font, COLORREF colour)
+bool CHintLabel::Create(HWND box, const RECT& area, const LOGFONTW& font, COLORREF colour)
 {
-    HWND label = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, area.left, area.top,
+    HWND label = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, area.left, area.top,
                                    area.right - area.left, area.bottom - area.top, box, nullptr,
-                                   ::GetModuleHandleA(nullptr), nullptr);
+                                   ::GetModuleHandleW(nullptr), nullptr);
     if (!label)
         return false;
     if (!Subclass(label)) {
@@ -40,8 +40,8 @@ void CHintLabel::OnPaint()
     ::GetClientRect(hwnd(), &client);
     ::SetBkMode(dc.get(), TRANSPARENT);
     ::SetTextColor(dc.get(), m_crText);
-    Font font(::CreateFontIndirectA(&m_lf));
+    Font font(::CreateFontIndirectW(&m_lf));
     SelectedObject selected(dc.get(), font.get());
-    std::string text = WindowText(hwnd());
-    ::DrawTextExA(dc.get(), text.data(), static_cast<int>(text.size()), &client, DT_LEFT | DT_TOP, nullptr);
+    std::wstring text = Wide(WindowText(hwnd()));
+    ::DrawTextExW(dc.get(), text.data(), static_cast<int>(text.size()), &client, DT_LEFT | DT_TOP | DT_NOPREFIX, nullptr);
 }

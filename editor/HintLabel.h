@@ -12,7 +12,7 @@ public:
     ~CHintLabel() override;
 
     // Creates the label over `area` of the box, drawn in `font` and `colour`.
-    bool Create(HWND box, const RECT& area, const LOGFONTA& font, COLORREF colour);
+    bool Create(HWND box, const RECT& area, const LOGFONTW& font, COLORREF colour);
     bool Exists() const { return hwnd() && ::IsWindow(hwnd()); }
 
 protected:
@@ -22,5 +22,5 @@ private:
     void OnPaint();
 
     COLORREF m_crText = RGB(255, 255, 255);
-    LOGFONTA m_lf{};
+    LOGFONTW m_lf{};
 };

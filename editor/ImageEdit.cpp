@@ -5,6 +5,7 @@
 #include "framework/MessageBox.h"
 #include "framework/SystemError.h"
 #include "framework/UniqueHandle.h"
+#include "framework/WideText.h"
 #include "framework/WindowText.h"
 #include "res/resource.h"
 #include <optional>
@@ -12,19 +13,19 @@
 namespace {
 
 constexpr char kAcceptedText[] = "Image Accepted.";
-constexpr char kPasteItemText[] = "&Paste Image";
-constexpr char kTempPrefix[] = "myTmpBmp";
+constexpr wchar_t kPasteItemText[] = L"&Paste Image";
+constexpr wchar_t kTempPrefix[] = L"myTmpBmp";
 // A fixed number gives the same name on every paste, so there is never more than one
 // temporary picture.
 constexpr UINT kTempNumber = 1;
 
 std::string TempBitmapPath()
 {
-    char folder[MAX_PATH + 1] = {};
-    char path[MAX_PATH] = {};
-    if (!::GetTempPathA(sizeof(folder), folder) || !::GetTempFileNameA(folder, kTempPrefix, kTempNumber, path))
+    wchar_t folder[MAX_PATH + 1] = {};
+    wchar_t path[MAX_PATH] = {};
+    if (!::GetTempPathW(MAX_PATH + 1, folder) || !::GetTempFileNameW(folder, kTempPrefix, kTempNumber, path))
         return {};
-    return path;
+    return Utf8(path);
 }
 
 bool ClipboardHasBitmap(HWND owner)
@@ -49,7 +50,7 @@ void CImageEdit::ExchangeText(DataExchange& dx, int id, std::string& text)
 void CImageEdit::EnablePaste(bool enable)
 {
     m_bPasteEnabled = enable;
-    ::SendMessageA(hwnd(), EM_SETREADONLY, !enable, 0);
+    ::SendMessageW(hwnd(), EM_SETREADONLY, !enable, 0);
 }
 
 void CImageEdit::PasteImage()
@@ -63,7 +64,7 @@ void CImageEdit::PasteImage()
         ShowPictureTaken();
         m_strSavedFile = *location;
     } else {
-        ::SetWindowTextA(hwnd(), previousText.c_str());
+        SetWindowTextUtf8(hwnd(), previousText);
         m_bPictureTaken = previouslyTaken;
         DeleteTempFile();
     }
@@ -73,10 +74,10 @@ bool CImageEdit::PlacePastedImage(HWND messageOwner)
 {
     if (m_strTempFile.empty())
         return true;
-    if (!::CopyFileA(m_strTempFile.c_str(), m_strSavedFile.c_str(), FALSE)) {
+    if (!::CopyFileW(Wide(m_strTempFile).c_str(), Wide(m_strSavedFile).c_str(), FALSE)) {
         const DWORD error = ::GetLastError();
         ShowMessage(messageOwner, "The image could not be saved as \"" + m_strSavedFile + "\".\r\n" +
-                                      SystemErrorText(error));
+                                      SystemErrorText(error), MB_OK | MB_ICONERROR);
         return false;
     }
     DeleteTempFile();
@@ -86,7 +87,7 @@ bool CImageEdit::PlacePastedImage(HWND messageOwner)
 void CImageEdit::DeleteTempFile()
 {
     if (!m_strTempFile.empty())
-        ::DeleteFileA(m_strTempFile.c_str());
+        ::DeleteFileW(Wide(m_strTempFile).c_str());
     m_strTempFile.clear();
 }
 
@@ -125,7 +126,7 @@ void CImageEdit::OnContextMenu()
     ::SetFocus(hwnd());
     MenuHandle menu(::CreatePopupMenu());
     const UINT state = ClipboardHasBitmap(hwnd()) ? MF_ENABLED : MF_GRAYED;
-    ::AppendMenuA(menu.get(), MF_STRING | state, ID_PASTE_IMAGE, kPasteItemText);
+    ::AppendMenuW(menu.get(), MF_STRING | state, ID_PASTE_IMAGE, kPasteItemText);
     POINT cursor{};
     ::GetCursorPos(&cursor);
     const UINT chosen = ::TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON | TPM_RETURNCMD, cursor.x, cursor.y, 0,
@@ -145,7 +146,7 @@ LRESULT CImageEdit::OnPaste()
 
 void CImageEdit::ShowPictureTaken()
 {
-    ::SetWindowTextA(hwnd(), kAcceptedText);
+    SetWindowTextUtf8(hwnd(), kAcceptedText);
     m_bPictureTaken = true;
 }
 

@@ -40,7 +40,7 @@ void ShortcutFields::Attach()
     m_cbKey = ComboBox(m_dialog.Item(IDC_KEY_COMBO));
     m_edPath.Attach(m_dialog.Item(IDC_PATH));
     // Typing and pasting stop there: the hotkey would refuse a longer path.
-    ::SendMessageA(m_edPath.hwnd(), EM_LIMITTEXT, kMaxPathChars, 0);
+    ::SendMessageW(m_edPath.hwnd(), EM_LIMITTEXT, kMaxPathChars, 0);
     m_edImage.Attach(m_dialog.Item(IDC_IMAGE));
 }
 
@@ -49,7 +49,7 @@ void ShortcutFields::StartWithPath()
     m_kind = ShortcutKind::Path;
     m_dialog.CheckRadio(IDC_PATH_RADIO, IDC_GRAPHIC_RADIO, IDC_PATH_RADIO);
     m_edImage.EnablePaste(false);
-    ::SendMessageA(m_edPath.hwnd(), EM_SETSEL, 0, 0);
+    ::SendMessageW(m_edPath.hwnd(), EM_SETSEL, 0, 0);
     AskForPath();
 }
 
@@ -206,9 +206,9 @@ void ShortcutFields::AskForRecipient()
     m_edPath.ShowHint(true);
     HWND box = m_edPath.hwnd();
     ::SetFocus(box);
-    const auto end = static_cast<WPARAM>(::GetWindowTextLengthA(box));
-    ::SendMessageA(box, EM_SETSEL, end, static_cast<LPARAM>(end));
-    ::SendMessageA(box, EM_SCROLLCARET, 0, 0);
+    const auto end = static_cast<WPARAM>(::GetWindowTextLengthW(box));
+    ::SendMessageW(box, EM_SETSEL, end, static_cast<LPARAM>(end));
+    ::SendMessageW(box, EM_SCROLLCARET, 0, 0);
 }
 
 void ShortcutFields::OnFolderBrowseButton()
@@ -244,14 +244,14 @@ std::optional<std::string> ShortcutFields::TakePayload()
     case ShortcutKind::Path:
         m_strPath = TrimWhitespace(m_strPath);
         if (m_strPath.empty()) {
-            ShowMessage(m_dialog.hwnd(), kNoPath);
+            ShowMessage(m_dialog.hwnd(), kNoPath, MB_OK | MB_ICONWARNING);
             return std::nullopt;
         }
         return m_strPath;
     case ShortcutKind::Graphic:
         // The prompt texts have no drive letter; only a chosen place has.
         if (!PathHasDrive(m_edImage.SavedFile())) {
-            ShowMessage(m_dialog.hwnd(), kNoImage);
+            ShowMessage(m_dialog.hwnd(), kNoImage, MB_OK | MB_ICONWARNING);
             return std::nullopt;
         }
         // A row must not point to a picture that was never written; the fields keep
@@ -264,7 +264,7 @@ std::optional<std::string> ShortcutFields::TakePayload()
     }
     // An existing shortcut may be changed to an empty text; a new one needs some.
     if (m_role == FieldsRole::Compose && m_strText.empty()) {
-        ShowMessage(m_dialog.hwnd(), kNoText);
+        ShowMessage(m_dialog.hwnd(), kNoText, MB_OK | MB_ICONWARNING);
         return std::nullopt;
     }
     return m_strText;

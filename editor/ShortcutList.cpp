@@ -1,10 +1,11 @@
 #include "editor/ShortcutList.h"
 #include "editor/EditDlg.h"
 #include "framework/MessageBox.h"
+#include "framework/WideText.h"
 #include "res/resource.h"
 #include "store/KeyText.h"
 #include <algorithm>
-#include <cstring>
+#include <cwchar>
 
 namespace {
 constexpr int kKeyColumn = 0;
@@ -23,8 +24,8 @@ ShortcutList::ShortcutList(Dialog& dialog, ShortcutModel& model) : DialogPart(di
 void ShortcutList::Attach()
 {
     m_lvShortcuts = ListView(m_dialog.Item(IDC_SHORTCUT_LIST));
-    m_lvShortcuts.InsertColumn(kKeyColumn, "HotKey", kKeyColumnWidth);
-    m_lvShortcuts.InsertColumn(kPayloadColumn, "Path", kPayloadColumnWidth);
+    m_lvShortcuts.InsertColumn(kKeyColumn, L"HotKey", kKeyColumnWidth);
+    m_lvShortcuts.InsertColumn(kPayloadColumn, L"Path", kPayloadColumnWidth);
 }
 
 std::optional<LRESULT> ShortcutList::OnCommand(WORD id, WORD code)
@@ -51,12 +52,12 @@ std::optional<LRESULT> ShortcutList::OnNotify(const NMHDR& header)
         return 0;
     case LVN_ITEMCHANGED:
         return 0;
-    case LVN_GETDISPINFOA:
+    case LVN_GETDISPINFOW:
         // The request begins with the header; the answer goes into the request.
-        OnGetDispInfo(const_cast<NMLVDISPINFOA&>(reinterpret_cast<const NMLVDISPINFOA&>(header)).item);
+        OnGetDispInfo(const_cast<NMLVDISPINFOW&>(reinterpret_cast<const NMLVDISPINFOW&>(header)).item);
         return 0;
-    case LVN_ODFINDITEMA:
-        return OnFindItem(reinterpret_cast<const NMLVFINDITEMA&>(header));
+    case LVN_ODFINDITEMW:
+        return OnFindItem(reinterpret_cast<const NMLVFINDITEMW&>(header));
     }
     return std::nullopt;
 }
@@ -91,7 +92,7 @@ void ShortcutList::OnEditButton()
 {
     const std::optional<ShortcutModel::RowId> row = SelectedRow();
     if (!row) {
-        ShowMessage(m_dialog.hwnd(), kNoSelection);
+        ShowMessage(m_dialog.hwnd(), kNoSelection, MB_OK | MB_ICONINFORMATION);
         return;
     }
     // A row reached with the arrow keys was never viewed: the form shows it now, as
@@ -112,7 +113,7 @@ void ShortcutList::OnDeleteButton()
 {
     const std::optional<ShortcutModel::RowId> row = SelectedRow();
     if (!row) {
-        ShowMessage(m_dialog.hwnd(), kNoSelection);
+        ShowMessage(m_dialog.hwnd(), kNoSelection, MB_OK | MB_ICONINFORMATION);
         // The form starts afresh all the same.
         m_model.EndView();
         return;
@@ -120,26 +121,26 @@ void ShortcutList::OnDeleteButton()
     m_model.Delete(*row);
 }
 
-void ShortcutList::OnGetDispInfo(LVITEMA& item) const
+void ShortcutList::OnGetDispInfo(LVITEMW& item) const
 {
     const auto& rows = m_model.Rows();
     if (!(item.mask & LVIF_TEXT) || item.iItem < 0 || static_cast<size_t>(item.iItem) >= rows.size() ||
         !item.pszText || item.cchTextMax <= 0)
         return;
     const Shortcut& row = rows[item.iItem].shortcut;
-    const std::string& text = item.iSubItem == kKeyColumn ? row.keyName : row.payload;
+    const std::wstring text = Wide(item.iSubItem == kKeyColumn ? row.keyName : row.payload);
     const size_t length = std::min(text.size(), static_cast<size_t>(item.cchTextMax) - 1);
-    std::memcpy(item.pszText, text.data(), length);
-    item.pszText[length] = '\0';
+    std::wmemcpy(item.pszText, text.data(), length);
+    item.pszText[length] = L'\0';
 }
 
-LRESULT ShortcutList::OnFindItem(const NMLVFINDITEMA& find) const
+LRESULT ShortcutList::OnFindItem(const NMLVFINDITEMW& find) const
 {
     constexpr LRESULT kNotFound = -1;
     const auto& rows = m_model.Rows();
     if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz || rows.empty())
         return kNotFound;
-    const std::string typed = find.lvfi.psz;
+    const std::string typed = Utf8(find.lvfi.psz);
     const bool partial = (find.lvfi.flags & LVFI_PARTIAL) != 0;
     const size_t start = find.iStart >= 0 && static_cast<size_t>(find.iStart) < rows.size() ? find.iStart : 0;
     // From the start row to the end, then from the top.

@@ -27,9 +27,9 @@ private:
     void OnClickShortcutList();
     void OnEditButton();
     void OnDeleteButton();
-    void OnGetDispInfo(LVITEMA& item) const;
+    void OnGetDispInfo(LVITEMW& item) const;
     // The row whose key begins with (or is) the text the user typed into the list.
-    LRESULT OnFindItem(const NMLVFINDITEMA& find) const;
+    LRESULT OnFindItem(const NMLVFINDITEMW& find) const;
 
     std::optional<ShortcutModel::RowId> SelectedRow() const;
     // The control shows the rows as they now are, none of them selected.

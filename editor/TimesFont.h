@@ -3,4 +3,4 @@
 
 // The editor's captions and hints are set in Times New Roman at a fixed size, keeping
 // the weight and the rest of the control's own font (the dialog's).
-LOGFONTA TimesFontOf(HWND control);
+LOGFONTW TimesFontOf(HWND control);

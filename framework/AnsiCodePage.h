@@ -1,8 +1,8 @@
 #pragma once
 #include "store/AnsiConverter.h"
 
-// The system's ANSI code page (CP_ACP), as the settings file and CF_TEXT use it.
+// The system's ANSI code page (CP_ACP), in which settings files of old were written.
 class AnsiCodePage : public AnsiConverter {
 public:
-    AnsiText ToAnsi(std::u16string_view utf16) const override;
+    std::string ToUtf8(std::string_view ansi) const override;
 };

@@ -1,4 +1,5 @@
 #pragma once
+#include "framework/WideText.h"
 #include <windows.h>
 #include <string>
 #include <vector>
@@ -13,10 +14,10 @@ public:
     int Count() const { return static_cast<int>(Send(CB_GETCOUNT, 0, 0)); }
     std::string Text(int index) const
     {
-        std::string text(static_cast<size_t>(Send(CB_GETLBTEXTLEN, index, 0)) + 1, '\0');
+        std::wstring text(static_cast<size_t>(Send(CB_GETLBTEXTLEN, index, 0)) + 1, L'\0');
         LRESULT length = Send(CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
         text.resize(length == CB_ERR ? 0 : static_cast<size_t>(length));
-        return text;
+        return Utf8(text);
     }
     std::vector<std::string> Entries() const
     {
@@ -32,19 +33,19 @@ public:
         for (const std::string& entry : entries)
             Add(entry);
     }
-    void Add(const std::string& text) { Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())); }
-    void Insert(int index, const std::string& text) { Send(CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(text.c_str())); }
+    void Add(const std::string& text) { Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(text).c_str())); }
+    void Insert(int index, const std::string& text) { Send(CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(Wide(text).c_str())); }
     void Delete(int index) { Send(CB_DELETESTRING, index, 0); }
     // Exact match without regard to case; -1 when absent.
     int FindExact(const std::string& text) const
     {
-        LRESULT index = Send(CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+        LRESULT index = Send(CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(Wide(text).c_str()));
         return index == CB_ERR ? -1 : static_cast<int>(index);
     }
     int Selection() const { return static_cast<int>(Send(CB_GETCURSEL, 0, 0)); }
     void Select(int index) { Send(CB_SETCURSEL, index, 0); }
 
 private:
-    LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) const { return ::SendMessageA(m_hwnd, message, wParam, lParam); }
+    LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) const { return ::SendMessageW(m_hwnd, message, wParam, lParam); }
     HWND m_hwnd = nullptr;
 };

@@ -2,6 +2,7 @@
 #include "framework/ComboBox.h"
 #include "framework/MessageBox.h"
 #include "framework/WindowText.h"
+#include "store/Utf8Text.h"
 
 void DataExchange::Text(int id, std::string& value)
 {
@@ -11,7 +12,7 @@ void DataExchange::Text(int id, std::string& value)
     if (m_saving)
         value = WindowText(control);
     else
-        ::SetWindowTextA(control, value.c_str());
+        SetWindowTextUtf8(control, value);
 }
 
 void DataExchange::MaxChars(int id, const std::string& value, size_t maxChars)
@@ -20,11 +21,12 @@ void DataExchange::MaxChars(int id, const std::string& value, size_t maxChars)
         return;
     HWND control = ::GetDlgItem(m_dialog, id);
     if (!m_saving) {
-        ::SendMessageA(control, EM_LIMITTEXT, maxChars, 0);
+        ::SendMessageW(control, EM_LIMITTEXT, maxChars, 0);
         return;
     }
-    if (value.size() > maxChars) {
-        ShowMessage(m_dialog, "Enter no more than " + std::to_string(maxChars) + " characters.");
+    // Counted as the box counts: in UTF-16 units.
+    if (Utf16Length(value) > maxChars) {
+        ShowMessage(m_dialog, "Enter no more than " + std::to_string(maxChars) + " characters.", MB_OK | MB_ICONWARNING);
         ::SetFocus(control);
         m_failed = true;
     }
@@ -36,7 +38,7 @@ void DataExchange::ComboText(int id, std::string& value)
         return;
     HWND combo = ::GetDlgItem(m_dialog, id);
     if (!m_saving) {
-        ::SendMessageA(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(value.c_str()));
+        ::SendMessageW(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(Wide(value).c_str()));
         return;
     }
     const ComboBox box(combo);

@@ -12,6 +12,8 @@ public:
     bool failed() const { return m_failed; }
 
     void Text(int id, std::string& value);
+    // The box stops at `maxChars` characters as it counts them (UTF-16 units); a longer
+    // value put there from outside is refused.
     void MaxChars(int id, const std::string& value, size_t maxChars);
     // Drop-down list: saving reads the selected entry; loading selects the first entry
     // that begins with the value and keeps the selection when none does.

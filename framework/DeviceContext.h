@@ -48,7 +48,7 @@ public:
     explicit operator bool() const { return m_dc != nullptr; }
 
     static OwnedDC CompatibleWith(HDC dc) { return OwnedDC(::CreateCompatibleDC(dc)); }
-    static OwnedDC Display() { return OwnedDC(::CreateDCA("DISPLAY", nullptr, nullptr, nullptr)); }
+    static OwnedDC Display() { return OwnedDC(::CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr)); }
 
 private:
     HDC m_dc = nullptr;

@@ -19,14 +19,14 @@ void Dialog::DestroyModeless()
 INT_PTR Dialog::RunModal(HWND owner)
 {
     m_modal = true;
-    return ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId), owner,
+    return ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), owner,
                              DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
 bool Dialog::CreateModeless(HWND owner)
 {
     m_modal = false;
-    return ::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId), owner,
+    return ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), owner,
                                 DialogProc, reinterpret_cast<LPARAM>(this)) != nullptr;
 }
 
@@ -68,14 +68,14 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     if (message == WM_INITDIALOG) {
         auto* self = reinterpret_cast<Dialog*>(lParam);
         self->m_hwnd = hwnd;
-        ::SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+        ::SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
         return self->OnInitDialog();
     }
-    auto* self = reinterpret_cast<Dialog*>(::GetWindowLongPtrA(hwnd, DWLP_USER));
+    auto* self = reinterpret_cast<Dialog*>(::GetWindowLongPtrW(hwnd, DWLP_USER));
     if (!self)
         return FALSE;
     if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrA(hwnd, DWLP_USER, 0);
+        ::SetWindowLongPtrW(hwnd, DWLP_USER, 0);
         self->m_hwnd = nullptr;
         return FALSE;
     }
@@ -108,7 +108,7 @@ INT_PTR Dialog::Route(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMPAREITEM: case WM_VKEYTOITEM: case WM_CHARTOITEM: case WM_QUERYDRAGICON:
         return static_cast<INT_PTR>(*result);
     default:
-        ::SetWindowLongPtrA(m_hwnd, DWLP_MSGRESULT, *result);
+        ::SetWindowLongPtrW(m_hwnd, DWLP_MSGRESULT, *result);
         return TRUE;
     }
 }

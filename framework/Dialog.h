@@ -1,5 +1,6 @@
 #pragma once
 #include "framework/DataExchange.h"
+#include "framework/WindowText.h"
 #include <windows.h>
 #include <optional>
 #include <string>
@@ -31,7 +32,7 @@ public:
     // Checks `id` and unchecks the other buttons from `first` to `last`.
     void CheckRadio(int first, int last, int id) const { ::CheckRadioButton(m_hwnd, first, last, id); }
     std::string ItemText(int id) const;
-    void SetItemText(int id, const std::string& text) const { ::SetDlgItemTextA(m_hwnd, id, text.c_str()); }
+    void SetItemText(int id, const std::string& text) const { SetWindowTextUtf8(Item(id), text); }
 
     // Moves data between the controls and the members, the dialog's own and then its
     // parts'; false when a field was refused (the message has been shown and the focus

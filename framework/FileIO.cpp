@@ -1,10 +1,11 @@
 #include "framework/FileIO.h"
 #include "framework/SystemError.h"
 #include "framework/UniqueHandle.h"
+#include "framework/WideText.h"
 
 std::optional<std::string> ReadWholeFile(const std::string& path)
 {
-    FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    FileHandle file(::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return std::nullopt;
@@ -22,7 +23,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path)
 namespace {
 bool WriteNewFile(const std::string& path, const std::string& bytes)
 {
-    FileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return false;
     DWORD written = 0;
@@ -35,9 +36,9 @@ bool ReplaceFileContents(const std::string& path, const std::string& bytes, std:
 {
     const std::string newFile = path + ".new";
     if (WriteNewFile(newFile, bytes) &&
-        ::MoveFileExA(newFile.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        ::MoveFileExW(Wide(newFile).c_str(), Wide(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     reason = SystemErrorText(::GetLastError());
-    ::DeleteFileA(newFile.c_str());
+    ::DeleteFileW(Wide(newFile).c_str());
     return false;
 }

@@ -13,15 +13,15 @@ public:
     explicit ListView(HWND control) : m_hwnd(control) {}
     HWND hwnd() const { return m_hwnd; }
 
-    void InsertColumn(int index, const char* heading, int width)
+    void InsertColumn(int index, const wchar_t* heading, int width)
     {
-        LVCOLUMNA column{};
+        LVCOLUMNW column{};
         column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         column.fmt = LVCFMT_LEFT;
         column.cx = width;
-        column.pszText = const_cast<char*>(heading);
+        column.pszText = const_cast<wchar_t*>(heading);
         column.iSubItem = index;
-        Send(LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
+        Send(LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
     }
     // The rows are drawn anew from their owner.
     void SetCount(size_t count) { Send(LVM_SETITEMCOUNT, count, 0); }
@@ -34,11 +34,11 @@ public:
 private:
     void SetState(int row, UINT mask, UINT state)
     {
-        LVITEMA item{};
+        LVITEMW item{};
         item.stateMask = mask;
         item.state = state;
         Send(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
     }
-    LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) const { return ::SendMessageA(m_hwnd, message, wParam, lParam); }
+    LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) const { return ::SendMessageW(m_hwnd, message, wParam, lParam); }
     HWND m_hwnd = nullptr;
 };

@@ -5,7 +5,7 @@ namespace {
 // One subclass of ours per window: the object is the reference data.
 constexpr UINT_PTR kSubclassId = 1;
 // The same object, for the parent that hands the window's messages back to it.
-constexpr char kObjectProperty[] = "Tarnwick.SubclassedWindow";
+constexpr wchar_t kObjectProperty[] = L"Tarnwick.SubclassedWindow";
 }
 
 SubclassedWindow::~SubclassedWindow() { Unsubclass(); }
@@ -15,20 +15,20 @@ bool SubclassedWindow::Subclass(HWND window)
     Unsubclass();
     if (!window || !::SetWindowSubclass(window, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
         return false;
-    ::SetPropA(window, kObjectProperty, this);
+    ::SetPropW(window, kObjectProperty, this);
     m_hwnd = window;
     return true;
 }
 
 SubclassedWindow* SubclassedWindow::FromHandle(HWND window)
 {
-    return window ? static_cast<SubclassedWindow*>(::GetPropA(window, kObjectProperty)) : nullptr;
+    return window ? static_cast<SubclassedWindow*>(::GetPropW(window, kObjectProperty)) : nullptr;
 }
 
 void SubclassedWindow::Unsubclass()
 {
     if (m_hwnd && ::IsWindow(m_hwnd)) {
-        ::RemovePropA(m_hwnd, kObjectProperty);
+        ::RemovePropW(m_hwnd, kObjectProperty);
         ::RemoveWindowSubclass(m_hwnd, SubclassProc, kSubclassId);
     }
     m_hwnd = nullptr;

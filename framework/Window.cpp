@@ -5,7 +5,7 @@
 Window::~Window()
 {
     if (m_hwnd && ::IsWindow(m_hwnd))
-        ::SetWindowLongPtrA(m_hwnd, GWLP_USERDATA, 0);
+        ::SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, 0);
     Destroy();
 }
 
@@ -16,34 +16,34 @@ void Window::Destroy()
     m_hwnd = nullptr;
 }
 
-bool Window::CreateEx(DWORD exStyle, const char* className, HCURSOR cursor, const char* title,
+bool Window::CreateEx(DWORD exStyle, const wchar_t* className, HCURSOR cursor, const wchar_t* title,
                       DWORD style, int x, int y, int width, int height, HWND owner)
 {
-    HINSTANCE instance = ::GetModuleHandleA(nullptr);
-    WNDCLASSEXA wc{};
+    HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
-    if (!::GetClassInfoExA(instance, className, &wc)) {
+    if (!::GetClassInfoExW(instance, className, &wc)) {
         wc.lpfnWndProc = WindowProc;
         wc.hInstance = instance;
         wc.hCursor = cursor;
         wc.lpszClassName = className;
-        if (!::RegisterClassExA(&wc))
+        if (!::RegisterClassExW(&wc))
             return false;
     }
-    return ::CreateWindowExA(exStyle, className, title, style, x, y, width, height, owner, nullptr,
+    return ::CreateWindowExW(exStyle, className, title, style, x, y, width, height, owner, nullptr,
                              instance, this) != nullptr;
 }
 
 LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
-        auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->m_hwnd = hwnd;
-        ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
-    auto* self = reinterpret_cast<Window*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    auto* self = reinterpret_cast<Window*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (message == WM_NCDESTROY && self) {
-        ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->m_hwnd = nullptr;
         self = nullptr;
     }
@@ -51,5 +51,5 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         if (auto result = self->OnMessage(message, wParam, lParam))
             return *result;
     }
-    return ::DefWindowProcA(hwnd, message, wParam, lParam);
+    return ::DefWindowProcW(hwnd, message, wParam, lParam);
 }

@@ -18,7 +18,7 @@ public:
 
 protected:
     // Registers (once) a class of the given name with this procedure and creates the window.
-    bool CreateEx(DWORD exStyle, const char* className, HCURSOR cursor, const char* title,
+    bool CreateEx(DWORD exStyle, const wchar_t* className, HCURSOR cursor, const wchar_t* title,
                   DWORD style, int x, int y, int width, int height, HWND owner);
     virtual std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
 

@@ -1,11 +1,14 @@
 #pragma once
+#include "framework/WideText.h"
 #include <windows.h>
 #include <string>
 
-// The window's text (a control's content or caption) as the program's 8-bit string.
+// A window's text (a control's content or caption), in the program's UTF-8.
 inline std::string WindowText(HWND window)
 {
-    std::string text(static_cast<size_t>(::GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<size_t>(::GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-    return text;
+    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return Utf8(text);
 }
+
+inline void SetWindowTextUtf8(HWND window, const std::string& text) { ::SetWindowTextW(window, Wide(text).c_str()); }

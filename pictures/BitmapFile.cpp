@@ -4,6 +4,7 @@
 #include "framework/DeviceContext.h"
 #include "framework/MessageBox.h"
 #include "framework/UniqueHandle.h"
+#include "framework/WideText.h"
 #include <new>
 #include <optional>
 #include <utility>
@@ -22,7 +23,7 @@ bool WriteAll(HANDLE file, const void* data, size_t size)
 bool WriteBitmapToFile(HBITMAP bitmap, const std::string& path)
 {
     BITMAP shape{};
-    if (!::GetObjectA(bitmap, sizeof(shape), &shape))
+    if (!::GetObjectW(bitmap, sizeof(shape), &shape))
         return false;
     std::vector<std::uint8_t> pixels;
     int bitsPerPixel = 0;
@@ -33,7 +34,7 @@ bool WriteBitmapToFile(HBITMAP bitmap, const std::string& path)
 // Whether the system's bitmap loader may be given the file.
 bool IsLoadableBitmapFile(const std::string& file)
 {
-    FileHandle handle(::CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    FileHandle handle(::CreateFileW(Wide(file).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
     if (!handle || !::GetFileSizeEx(handle.get(), &size))
@@ -52,7 +53,7 @@ Bitmap LoadBitmapFile(const std::string& path)
 {
     if (!IsLoadableBitmapFile(path))
         return Bitmap();
-    return Bitmap(static_cast<HBITMAP>(::LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, kBitmapFileLoad)));
+    return Bitmap(static_cast<HBITMAP>(::LoadImageW(nullptr, Wide(path).c_str(), IMAGE_BITMAP, 0, 0, kBitmapFileLoad)));
 }
 
 bool SaveClipboardBitmap(HWND window, const std::string& path)
@@ -66,14 +67,14 @@ bool SaveClipboardBitmap(HWND window, const std::string& path)
     }
     // Told only once the clipboard is closed: no other program could use it while the
     // message is up.
-    ShowMessage(window, kNoBitmapText);
+    ShowMessage(window, kNoBitmapText, MB_OK | MB_ICONWARNING);
     return false;
 }
 
 bool GetBitmapBits(HBITMAP bitmap, std::vector<std::uint8_t>& pixels, int& bitsPerPixel)
 {
     BITMAP shape{};
-    if (!::GetObjectA(bitmap, sizeof(shape), &shape))
+    if (!::GetObjectW(bitmap, sizeof(shape), &shape))
         return false;
     int screenDepth = 0;
     {
@@ -118,7 +119,7 @@ bool WriteBitmapFile(const std::string& path, const std::vector<std::uint8_t>& p
         return false;
     bool written = false;
     {
-        FileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        FileHandle file(::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
         if (!file)
             return false;
@@ -127,6 +128,6 @@ bool WriteBitmapFile(const std::string& path, const std::vector<std::uint8_t>& p
     }
     // A cut-off picture (a full disk) must not pass for the real one.
     if (!written)
-        ::DeleteFileA(path.c_str());
+        ::DeleteFileW(Wide(path).c_str());
     return written;
 }

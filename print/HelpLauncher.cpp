@@ -1,6 +1,7 @@
 #include "print/HelpLauncher.h"
 #include "framework/MessageBox.h"
 #include "framework/ModulePath.h"
+#include "framework/WideText.h"
 #include "store/SettingsPath.h"
 #include <shellapi.h>
 #include <string>
@@ -9,7 +10,7 @@ namespace {
 
 bool IsFile(const std::string& path)
 {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    const DWORD attributes = ::GetFileAttributesW(Wide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
@@ -17,7 +18,7 @@ void OpenWithShell(const std::string& path)
 {
     // The result is not looked at: where the file exists but nothing opens it, the
     // shell itself tells the user or offers a program.
-    ::ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    ::ShellExecuteW(nullptr, L"open", Wide(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace
@@ -32,5 +33,5 @@ void OpenHelpFile(HWND owner)
         }
     }
     ShowMessage(owner, "No help file was found. TWHELP.html (or TWHELP.hlp) belongs in the program's folder:\r\n" +
-                           FolderOfFile(executable));
+                           FolderOfFile(executable), MB_OK | MB_ICONINFORMATION);
 }

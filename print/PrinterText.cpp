@@ -1,9 +1,10 @@
 #include "print/PrinterText.h"
 #include "framework/DeviceContext.h"
+#include "framework/WideText.h"
 
 namespace {
 
-const char kTypeface[] = "Times New Roman";
+const wchar_t kTypeface[] = L"Times New Roman";
 
 // Key names and payloads are printed as the list shows them: an "&" in a path or
 // URL is a character, not the mark of an underlined letter.
@@ -15,7 +16,8 @@ const UINT kClippedCellFlags = DT_WORDBREAK | DT_NOPREFIX;
 Font CreatePrintFont(PrintFont font, int dpi)
 {
     const PrintFontStyle style = FontStyleFor(font, dpi);
-    return Font(::CreateFontA(style.height, 0, 0, 0, style.weight, FALSE, FALSE, FALSE, ANSI_CHARSET,
+    // Any character set: the system links in a font for the characters Times New Roman lacks.
+    return Font(::CreateFontW(style.height, 0, 0, 0, style.weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                               DEFAULT_PITCH | FF_DONTCARE, kTypeface));
 }
@@ -38,7 +40,8 @@ PrintSize PrinterText::Measure(const std::string& text, PrintFont font, int widt
     SelectedObject selected(m_dc, FontFor(font));
     RECT rect{0, 0, width, 0};
     const UINT flags = width == 0 ? kLineFlags : kCellFlags;
-    ::DrawTextA(m_dc, text.c_str(), static_cast<int>(text.size()), &rect, flags | DT_CALCRECT);
+    const std::wstring wide = Wide(text);
+    ::DrawTextW(m_dc, wide.c_str(), static_cast<int>(wide.size()), &rect, flags | DT_CALCRECT);
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
@@ -49,7 +52,8 @@ void PrinterText::Draw(const PrintDrawOp& op) const
     UINT flags = kLineFlags;
     if (op.wordBreak)
         flags = op.clip ? kClippedCellFlags : kCellFlags;
-    ::DrawTextA(m_dc, op.text.c_str(), static_cast<int>(op.text.size()), &rect, flags);
+    const std::wstring wide = Wide(op.text);
+    ::DrawTextW(m_dc, wide.c_str(), static_cast<int>(wide.size()), &rect, flags);
 }
 
 HFONT PrinterText::FontFor(PrintFont font) const

@@ -7,7 +7,7 @@
 
 namespace {
 
-const char kDocumentName[] = "Tarnwick";
+const wchar_t kDocumentName[] = L"Tarnwick";
 const int kPageLimit = 65535;
 
 // The user picks the printer and the number of copies, nothing else: the sheet has
@@ -15,11 +15,11 @@ const int kPageLimit = 65535;
 // job of its own, so a second dialog opened meanwhile shares nothing with the first.
 OwnedDC ChoosePrinter()
 {
-    PRINTDLGA dialog{};
+    PRINTDLGW dialog{};
     dialog.lStructSize = sizeof(dialog);
     dialog.Flags = PD_ALLPAGES | PD_NOPAGENUMS | PD_NOSELECTION | PD_HIDEPRINTTOFILE | PD_USEDEVMODECOPIES |
                    PD_RETURNDC;
-    ::PrintDlgA(&dialog);
+    ::PrintDlgW(&dialog);
     // The printer's settings come back with the context; the context already holds them.
     GlobalMemory devMode(dialog.hDevMode);
     GlobalMemory devNames(dialog.hDevNames);
@@ -37,10 +37,10 @@ void Printout::PrintShortcuts()
         return;   // cancelled
     const HDC dc = printer.get();
 
-    DOCINFOA document{};
+    DOCINFOW document{};
     document.cbSize = sizeof(document);
     document.lpszDocName = kDocumentName;
-    bool good = ::StartDocA(dc, &document) > 0;
+    bool good = ::StartDocW(dc, &document) > 0;
 
     // The whole printable area: the sheet has no margins of its own.
     PageInfo info{{0, 0, ::GetDeviceCaps(dc, HORZRES), ::GetDeviceCaps(dc, VERTRES)}};

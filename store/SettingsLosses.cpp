@@ -51,7 +51,7 @@ bool Contains(const std::vector<std::string>& names, const std::string& name)
 
 bool SettingsLosses::Any() const
 {
-    return unreadableBytes > 0 || unmappableCharacters || unclosedHeaders > 0 || linesOutsideSections > 0 ||
+    return unreadableBytes > 0 || unclosedHeaders > 0 || linesOutsideSections > 0 ||
            textAfterHeaders > 0 || entriesSavedAsHeaders > 0 || linesWithNul > 0 || repeatedKeys > 0;
 }
 

@@ -12,9 +12,6 @@ class ProfileText;
 struct SettingsLosses {
     // Bytes that are no character of the file's encoding (see SettingsFileText).
     std::size_t unreadableBytes = 0;
-    // Some character of a UTF-16 or UTF-8 file has no equivalent in the ANSI code
-    // page and was read as the code page's replacement ("?").
-    bool unmappableCharacters = false;
     // Lines that begin with "[" and hold neither "]" nor "=": a header left open
     // ("[contents"). The lines after it stay in the section before it, or in none.
     std::size_t unclosedHeaders = 0;

@@ -25,7 +25,6 @@ SettingsLoad LoadShortcuts(const std::optional<std::string>& fileBytes, const An
     load.loaded = !table.empty();
     load.losses = FindLineLosses(profile);
     load.losses.unreadableBytes = decoded.unreadableBytes;
-    load.losses.unmappableCharacters = decoded.unmappableCharacters;
     return load;
 }
 
@@ -44,5 +43,5 @@ std::string SettingsFileBytes(const std::vector<Shortcut>& rows)
     for (const Shortcut& row : rows) {
         if (const std::optional<SettingsEntry> entry = EntryOf(row)) file.WriteEntry(entry->section, entry->key, entry->value);
     }
-    return file.Bytes();
+    return EncodeSettingsFile(file.Bytes());
 }

@@ -23,8 +23,8 @@ struct SettingsLoad {
 
 // Rebuilds `table` from the settings file's bytes: the entries of each kind's
 // section, kind by kind in load order (kShortcutKinds), each in file order; texts
-// unescaped. A file in UTF-16 or UTF-8 with its byte-order mark is read in the ANSI
-// code page, by `ansi` (see DecodeSettingsFile).
+// unescaped. Texts are UTF-8, whichever way the file was stored (DecodeSettingsFile;
+// `ansi` for a file in the ANSI code page).
 // - no fileBytes (no file, or it cannot be read): not loaded, table unchanged;
 // - the file holds no entry in those sections: not loaded, table emptied;
 // - otherwise loaded.
@@ -43,5 +43,5 @@ struct SettingsEntry {
 std::optional<SettingsEntry> EntryOf(const Shortcut& row);
 
 // The whole settings file for the rows, in their order: one entry a row (EntryOf),
-// sections in the order of their first row.
+// sections in the order of their first row; stored as EncodeSettingsFile stores it.
 std::string SettingsFileBytes(const std::vector<Shortcut>& rows);

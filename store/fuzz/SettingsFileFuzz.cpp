@@ -17,6 +17,7 @@
 #include "store/KeyText.h"
 #include "store/ProfileText.h"
 #include "store/SettingsFileText.h"
+#include "store/Utf8Text.h"
 #include "store/SettingsPath.h"
 #include "store/ShortcutKind.h"
 #include "store/ShortcutTable.h"
@@ -109,35 +110,26 @@ void CheckProfileText(const std::string& file, const std::string& section)
     }
 }
 
-std::string Utf8FromLatin1(const std::string& text)
-{
-    std::string out;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            out += c;
-        } else {
-            out += static_cast<char>(0xC0 | (byte >> 6));
-            out += static_cast<char>(0x80 | (byte & 0x3F));
-        }
-    }
-    return out;
-}
-
-// Text in the code page goes through every encoding unchanged and with nothing noted.
+// Whatever the bytes, the text is UTF-8; unmarked bytes are read as UTF-8 or, when they
+// are none, in the code page; and the text goes through every encoding unchanged and
+// with nothing noted.
 void CheckDecoding(const std::string& bytes)
 {
     const SettingsFileText decoded = DecodeSettingsFile(bytes, kAnsi);
     REQUIRE(decoded.unreadableBytes <= bytes.size());
+    REQUIRE(IsValidUtf8(decoded.text));
     const bool marked =
         bytes.rfind(kUtf8Mark, 0) == 0 || bytes.rfind("\xFF\xFE", 0) == 0 || bytes.rfind("\xFE\xFF", 0) == 0;
-    if (!marked) REQUIRE(decoded.text == bytes && decoded.unreadableBytes == 0 && !decoded.unmappableCharacters);
+    if (!marked) {
+        REQUIRE(decoded.unreadableBytes == 0);
+        REQUIRE(decoded.text == (IsValidUtf8(bytes) ? bytes : kAnsi.ToUtf8(bytes)));
+    }
 
-    for (const std::string& encoded :
-         {"\xFF\xFE" + Utf16Bytes(Latin1ToUtf16(bytes), false), "\xFE\xFF" + Utf16Bytes(Latin1ToUtf16(bytes), true),
-          kUtf8Mark + Utf8FromLatin1(bytes)}) {
+    const std::u16string utf16 = Utf16FromUtf8(decoded.text);
+    for (const std::string& encoded : {"\xFF\xFE" + Utf16Bytes(utf16, false), "\xFE\xFF" + Utf16Bytes(utf16, true),
+                                       kUtf8Mark + decoded.text, EncodeSettingsFile(decoded.text)}) {
         const SettingsFileText again = DecodeSettingsFile(encoded, kAnsi);
-        REQUIRE(again.text == bytes && again.unreadableBytes == 0 && !again.unmappableCharacters);
+        REQUIRE(again.text == decoded.text && again.unreadableBytes == 0);
     }
 }
 
@@ -187,7 +179,6 @@ void CheckLoad(const std::string& file)
     const SettingsLoad load = LoadShortcuts(file, kAnsi, table);
     REQUIRE(load.loaded == !expected.empty());
     REQUIRE(load.losses.unreadableBytes == decoded.unreadableBytes);
-    REQUIRE(load.losses.unmappableCharacters == decoded.unmappableCharacters);
     REQUIRE(table.size() == expected.size());
     for (std::size_t i = 0; i < table.size(); ++i) {
         const Shortcut& s = table[i];

@@ -14,10 +14,22 @@ inline std::string Utf16Bytes(const std::u16string& text, bool bigEndian)
     return bytes;
 }
 
-// The same text with each of its bytes a character of its own, as Latin-1 makes them.
-inline std::u16string Latin1ToUtf16(const std::string& text)
+// The UTF-16 of well-formed UTF-8 text.
+inline std::u16string Utf16FromUtf8(const std::string& text)
 {
     std::u16string out;
-    for (const char c : text) out += static_cast<char16_t>(static_cast<unsigned char>(c));
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        char32_t c = length == 1 ? lead : lead & (0x7F >> length);
+        for (std::size_t k = 1; k < length; ++k) c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        if (c >= 0x10000) {
+            out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+            out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(c);
+        }
+        i += length;
+    }
     return out;
 }

@@ -5,6 +5,7 @@
 
 #include "store/ContentsEscaping.h"
 #include "store/ProfileText.h"
+#include "store/SettingsFileText.h"
 #include "store/ShortcutKind.h"
 #include "store/ShortcutTable.h"
 
@@ -19,5 +20,5 @@ inline std::string SavedOneWriteAtATime(const std::vector<Shortcut>& rows)
         if (!kind) continue;
         file.WriteEntry(kind->section, row.keyName, kind->escaped ? EscapeContents(row.payload) : row.payload);
     }
-    return file.Bytes();
+    return EncodeSettingsFile(file.Bytes());
 }

@@ -263,8 +263,7 @@ namespace {
 
 std::string Describe(const SettingsLosses& l)
 {
-    return "unreadable " + std::to_string(l.unreadableBytes) + ", unmappable " +
-           std::to_string(l.unmappableCharacters) + ", unclosed " + std::to_string(l.unclosedHeaders) +
+    return "unreadable " + std::to_string(l.unreadableBytes) + ", unclosed " + std::to_string(l.unclosedHeaders) +
            ", outside " + std::to_string(l.linesOutsideSections) + ", after header " +
            std::to_string(l.textAfterHeaders) + ", saved as header " + std::to_string(l.entriesSavedAsHeaders) +
            ", NUL " + std::to_string(l.linesWithNul) + ", repeated " + std::to_string(l.repeatedKeys);
@@ -272,18 +271,25 @@ std::string Describe(const SettingsLosses& l)
 
 }  // namespace
 
-// What Windows' own tools write: the profile functions UTF-16 with a mark, editors UTF-8 with one.
-TEST(LoadShortcuts, AFileWithAByteOrderMarkReadsLikeTheAnsiFile)
+// Every way the file is stored reads as the same text, in UTF-8, with nothing lost: the
+// profile functions write UTF-16 with a mark, editors UTF-8 with or without one, the
+// program of old the ANSI code page.
+TEST(LoadShortcuts, EveryEncodingReadsAsTheSameText)
 {
-    const std::string withAccent = "[paths]\r\nA=d:\\caf\xE9\r\n";
+    const std::string text = "[paths]\r\nA=d:\\Caf\xC3\xA9 \xD0\xA2\xD0\xB5\xD1\x81\xD1\x82\r\n"
+                             "[contents]\r\nB=\xE2\x82\xAC \xE2\x80\x94 \xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E \xF0\x9F\x98\x80\r\n";
+    const std::u16string utf16 = u"[paths]\r\nA=d:\\Caf\u00E9 \u0422\u0435\u0441\u0442\r\n"
+                                 u"[contents]\r\nB=\u20AC \u2014 \u65E5\u672C\u8A9E \U0001F600\r\n";
     const struct {
-        std::string name, bytes, ansi;
+        std::string name, bytes, text;
     } cases[] = {
-        {"UTF-8", "\xEF\xBB\xBF" + kTypicalFile, kTypicalFile},
-        {"UTF-16LE", "\xFF\xFE" + Utf16Bytes(Latin1ToUtf16(kTypicalFile), false), kTypicalFile},
-        {"UTF-16BE", "\xFE\xFF" + Utf16Bytes(Latin1ToUtf16(kTypicalFile), true), kTypicalFile},
-        {"UTF-8 accent", "\xEF\xBB\xBF[paths]\r\nA=d:\\caf\xC3\xA9\r\n", withAccent},
-        {"UTF-16LE accent", "\xFF\xFE" + Utf16Bytes(Latin1ToUtf16(withAccent), false), withAccent},
+        {"UTF-8 with its mark", "\xEF\xBB\xBF" + text, text},
+        {"UTF-8 without one", text, text},
+        {"UTF-16LE", "\xFF\xFE" + Utf16Bytes(utf16, false), text},
+        {"UTF-16BE", "\xFE\xFF" + Utf16Bytes(utf16, true), text},
+        {"ASCII", kTypicalFile, kTypicalFile},
+        // Not UTF-8: the code page's, as the program of old wrote it.
+        {"ANSI", "[paths]\r\nA=d:\\Caf\xE9\r\n", "[paths]\r\nA=d:\\Caf\xC3\xA9\r\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -291,7 +297,7 @@ TEST(LoadShortcuts, AFileWithAByteOrderMarkReadsLikeTheAnsiFile)
         const SettingsLoad load = LoadShortcuts(c.bytes, kAnsi, table);
         EXPECT_TRUE(load.loaded);
         EXPECT_FALSE(load.losses.Any()) << Describe(load.losses);
-        const ShortcutTable expected = Load(c.ansi);
+        const ShortcutTable expected = Load(c.text);
         ASSERT_EQ(table.size(), expected.size());
         for (std::size_t i = 0; i < table.size(); ++i) {
             EXPECT_EQ(table[i].keyName, expected[i].keyName);
@@ -301,12 +307,28 @@ TEST(LoadShortcuts, AFileWithAByteOrderMarkReadsLikeTheAnsiFile)
     }
 }
 
+// A file of ASCII is written byte for byte as files of old; any other as UTF-8 after its
+// mark, which the load reads back whole.
+TEST(SaveAndLoad, AnAsciiFileStaysAsItWasAndAnyOtherIsUtf8WithItsMark)
+{
+    EXPECT_EQ(SaveRows({{"A", "d:\\work\\reports", kPath}}), "[paths]\r\nA=d:\\work\\reports\r\n");
+    const std::string payload = "C:\\\xD0\xA2\xD0\xB5\xD1\x81\xD1\x82 \xF0\x9F\x98\x80";
+    const std::string bytes = SaveRows({{"A", payload, kPath}, {"B", "caf\xC3\xA9", kText}});
+    EXPECT_EQ(bytes, "\xEF\xBB\xBF[paths]\r\nA=" + payload + "\r\n[contents]\r\nB=caf\xC3\xA9\r\n");
+    ShortcutTable table;
+    const SettingsLoad load = LoadShortcuts(bytes, kAnsi, table);
+    EXPECT_FALSE(load.losses.Any()) << Describe(load.losses);
+    ASSERT_EQ(table.size(), 2u);
+    EXPECT_EQ(table[0].payload, payload);
+    EXPECT_EQ(table[1].payload, "caf\xC3\xA9");
+}
+
 TEST(LoadShortcuts, NotesWhatASaveWouldNotWriteBack)
 {
-    SettingsLosses none, unreadable, unmappable, unclosed, unclosedInside, outside2, afterHeader, asHeaders, nul,
+    SettingsLosses none, unreadable, brokenUtf8, unclosed, unclosedInside, outside2, afterHeader, asHeaders, nul,
         repeated, repeatedNoKey;
     unreadable.unreadableBytes = 3;  // an odd byte and a lone surrogate
-    unmappable.unmappableCharacters = true;
+    brokenUtf8.unreadableBytes = 2;
     unclosed.unclosedHeaders = 1;
     unclosed.linesOutsideSections = 1;
     unclosedInside.unclosedHeaders = 1;
@@ -336,7 +358,8 @@ TEST(LoadShortcuts, NotesWhatASaveWouldNotWriteBack)
          6},
         {"lines without a key", "[paths]\r\nno key\r\n; comment\r\n=x\r\n", repeatedNoKey, 3},
         {"broken UTF-16", "\xFF\xFE" + Utf16Bytes(u"[paths]\r\nA=\xDC00\r\n", false) + "x", unreadable, 1},
-        {"UTF-8 the code page cannot hold", "\xEF\xBB\xBF[paths]\r\nA=\xC5\x81\r\n", unmappable, 1},
+        // Marked as UTF-8, so no code page's: the two bytes are no character.
+        {"broken UTF-8 after its mark", "\xEF\xBB\xBF[paths]\r\nA=caf\xE9\xFF\r\n", brokenUtf8, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

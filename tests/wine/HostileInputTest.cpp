@@ -121,7 +121,7 @@ TEST_F(HostileInputTest, AFileTheSaveCannotWriteBackWholeIsKeptBesideItFirst)
         {"lines outside the sections", "written by hand\r\n[paths]\r\nA=c:\\a\r\n", "[paths]\r\nA=c:\\a\r\n"},
         {"random bytes", Garbage(100000) + "\r\n[contents]\r\nT=tee\r\n", "[contents]\r\nT=tee\r\n"},
         {"a NUL inside a value", std::string("[contents]\r\nN=before\0after\r\n", 28), "N=before\r\n"},
-        {"a character the code page lacks", Utf16File(L"[contents]\r\nG=\x03b3\r\nT=tee\r\n", false), "T=tee\r\n"},
+        {"bytes that are no UTF-8 after its mark", "\xEF\xBB\xBF[contents]\r\nG=\xFF\xFE\r\nT=tee\r\n", "T=tee\r\n"},
         // The list shows all 5,000; the save keeps the last text of each key.
         {"keys repeated within a section", RepeatedKeys(5000, "entry "), "F12=entry 4991\r\n"},
     };
@@ -188,6 +188,8 @@ TEST_F(HostileInputTest, WithoutACopyTheFileIsNotSaved)
     EXPECT_NE(Settings().find("U=you\r\n"), std::string::npos);
 }
 
+// Changing the encoding loses nothing: no copy, no word of it. What is not ASCII is
+// saved as UTF-8 with its mark.
 TEST_F(HostileInputTest, FilesInTheEncodingsWindowsWritesAreListedAndSavedWithoutACopy)
 {
     const std::wstring text = L"[paths]\r\nA=c:\\caf\x00e9\r\n[contents]\r\nT=tee\r\n";
@@ -196,15 +198,17 @@ TEST_F(HostileInputTest, FilesInTheEncodingsWindowsWritesAreListedAndSavedWithou
         std::string bytes;
     } cases[] = {
         {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF" + Encoded(text, CP_UTF8)},
+        {"UTF-8 without one, as Notepad writes it", Encoded(text, CP_UTF8)},
         {"UTF-16LE with a byte-order mark", Utf16File(text, false)},
         {"UTF-16BE with a byte-order mark", Utf16File(text, true)},
+        {"code page 1252, as the program of old wrote it", Encoded(text, 1252)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         ASSERT_NO_FATAL_FAILURE(Start(c.bytes));
-        EXPECT_EQ(Rows(), (std::vector<ListRow>{{"A", Encoded(L"c:\\caf\x00e9", CP_ACP)}, {"T", "tee"}}));
+        EXPECT_EQ(Rows(), (std::vector<ListRow>{{"A", Encoded(L"c:\\caf\x00e9", CP_UTF8)}, {"T", "tee"}}));
         EXPECT_EQ(PressSave(), std::nullopt);
-        EXPECT_EQ(Settings(), Encoded(text, CP_ACP));
+        EXPECT_EQ(Settings(), "\xEF\xBB\xBF" + Encoded(text, CP_UTF8));
         EXPECT_FALSE(Exists(SettingsFile(".bak")));
         EndProgram();
     }

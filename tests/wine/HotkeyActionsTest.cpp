@@ -128,7 +128,7 @@ TEST_F(HotkeyActionsTest, APictureThatWillNotLoadIsReportedAndTheClipboardKept)
         ASSERT_NE(box, nullptr);
         const Question question = ReadMessageBox(box);
         EXPECT_EQ(question.text, "Can't load file \"" + c.file + "\" as a bitmap.");
-        EXPECT_EQ(question.caption, "ntlauncher");
+        EXPECT_EQ(question.caption, "Tarnwick");
         EXPECT_TRUE(PopupsOf(ProgramId()).empty());
         CloseMessageBox(box, IDOK);
         EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box); }));

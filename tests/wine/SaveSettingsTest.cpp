@@ -152,7 +152,7 @@ TEST_F(SaveSettingsTest, InputNeverAcceptedIsAskedAboutAndKeptButNotSaved)
         } else {
             ASSERT_TRUE(question.has_value()) << "no question";
             EXPECT_EQ(question->text, "Exit without accepting new settings?");
-            EXPECT_EQ(question->caption, "Warning");
+            EXPECT_EQ(question->caption, "Tarnwick");
         }
         if (c.answer == IDNO) {
             EXPECT_EQ(Settings(), before) << "No wrote the file";
