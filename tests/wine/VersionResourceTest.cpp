@@ -124,6 +124,7 @@ TEST(VersionResource, EachShippedFileCarriesTheProjectVersionAndNames)
     }
 }
 
+// Also what the manifest declares for Windows: paths longer than MAX_PATH.
 TEST(VersionResource, TheManifestsAssemblyVersionIsTheProjectVersion)
 {
     const VersionNumbers version = ProjectVersion();
@@ -134,6 +135,9 @@ TEST(VersionResource, TheManifestsAssemblyVersionIsTheProjectVersion)
         const std::string manifest = Manifest(BuildFolder() + "\\" + file);
         ASSERT_FALSE(manifest.empty()) << "no manifest";
         EXPECT_NE(manifest.find(identity), std::string::npos) << manifest;
+        EXPECT_NE(manifest.find("<longPathAware xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">true"),
+                  std::string::npos)
+            << manifest;
     }
 }
 
