@@ -8,13 +8,26 @@ constexpr LONG kStaticTypeMask = 0xFF;
 void CCaptionStatic::Attach(HWND control)
 {
     Subclass(control);
-    if (!IsTextCaption() || m_font)
-        return;
+    if (IsTextCaption() && !m_font)
+        ApplyFont();
+}
+
+void CCaptionStatic::ApplyFont()
+{
     const LOGFONTW font = TimesFontOf(hwnd());
-    m_font.reset(::CreateFontIndirectW(&font));
+    Font next(::CreateFontIndirectW(&font));
     // The control's own font, not one selected at colour time: a static selects its
-    // font after asking for the colours, which would undo ours.
-    ::SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), FALSE);
+    // font after asking for the colours, which would undo ours. The old one goes once
+    // the control holds the new one.
+    ::SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(next.get()), TRUE);
+    m_font = std::move(next);
+}
+
+std::optional<LRESULT> CCaptionStatic::OnMessage(UINT message, WPARAM, LPARAM)
+{
+    if (message == WM_DPICHANGED_AFTERPARENT && m_font)
+        ApplyFont();
+    return std::nullopt;
 }
 
 std::optional<LRESULT> CCaptionStatic::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM)

@@ -13,7 +13,12 @@ public:
     void Attach(HWND control);
     std::optional<LRESULT> OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+protected:
+    std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 private:
+    // The font for the caption's monitor, made anew when the dialog moves to another scale.
+    void ApplyFont();
     // The brush to return for WM_CTLCOLORSTATIC, or nullopt for the default handling.
     std::optional<LRESULT> OnCtlColor(HDC dc);
     bool IsTextCaption() const;

@@ -41,11 +41,26 @@ bool CHintEdit::IsHintVisible() const { return m_wndHint.Exists() && ::IsWindowV
 
 std::optional<LRESULT> CHintEdit::OnMessage(UINT message, WPARAM, LPARAM)
 {
+    if (message == WM_DPICHANGED_AFTERPARENT) {
+        OnDpiChanged();
+        return std::nullopt;
+    }
     // The user is writing in the box: the hint gives way, and the key or click still
     // does what it always does.
     if ((message == WM_KEYDOWN || message == WM_LBUTTONDOWN) && IsHintVisible())
         ShowHint(false);
     return std::nullopt;
+}
+
+void CHintEdit::OnDpiChanged()
+{
+    if (!m_wndHint.Exists())
+        return;
+    const std::string hint = WindowText(m_wndHint.hwnd());
+    const bool shown = IsHintVisible();
+    m_wndHint.Destroy();
+    SetHintText(hint);
+    ShowHint(shown);
 }
 
 bool CHintEdit::EnsureHintLabel()

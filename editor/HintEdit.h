@@ -24,6 +24,8 @@ protected:
 
 private:
     bool EnsureHintLabel();
+    // On a monitor of another scale the label is made anew, with its font and its place.
+    void OnDpiChanged();
 
     CHintLabel m_wndHint;
 };

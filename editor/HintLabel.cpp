@@ -3,7 +3,9 @@
 #include "framework/UniqueHandle.h"
 #include "framework/WindowText.h"
 
-CHintLabel::~CHintLabel()
+CHintLabel::~CHintLabel() { Destroy(); }
+
+void CHintLabel::Destroy()
 {
     if (Exists())
         ::DestroyWindow(hwnd());

@@ -14,6 +14,7 @@ public:
     // Creates the label over `area` of the box, drawn in `font` and `colour`.
     bool Create(HWND box, const RECT& area, const LOGFONTW& font, COLORREF colour);
     bool Exists() const { return hwnd() && ::IsWindow(hwnd()); }
+    void Destroy();
 
 protected:
     std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

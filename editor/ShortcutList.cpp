@@ -1,5 +1,7 @@
 #include "editor/ShortcutList.h"
 #include "editor/EditDlg.h"
+#include "editor/RowText.h"
+#include "framework/Dpi.h"
 #include "framework/MessageBox.h"
 #include "framework/WideText.h"
 #include "res/resource.h"
@@ -8,10 +10,10 @@
 #include <cwchar>
 
 namespace {
-constexpr int kKeyColumn = 0;
-constexpr int kPayloadColumn = 1;
+enum Column { kKeyColumn, kKindColumn, kShortcutColumn };
+// At 96 dpi. The shortcut's column takes the rest of the list's width.
 constexpr int kKeyColumnWidth = 40;
-constexpr int kPayloadColumnWidth = 1000;
+constexpr int kKindColumnWidth = 60;
 
 constexpr char kNoSelection[] = "No items were selected.";
 }
@@ -24,14 +26,33 @@ ShortcutList::ShortcutList(Dialog& dialog, ShortcutModel& model) : DialogPart(di
 void ShortcutList::Attach()
 {
     m_lvShortcuts = ListView(m_dialog.Item(IDC_SHORTCUT_LIST));
-    m_lvShortcuts.InsertColumn(kKeyColumn, L"HotKey", kKeyColumnWidth);
-    m_lvShortcuts.InsertColumn(kPayloadColumn, L"Path", kPayloadColumnWidth);
+    // A click anywhere on a row selects it, not only one on its key.
+    m_lvShortcuts.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    m_lvShortcuts.InsertColumn(kKeyColumn, L"Key", 0);
+    m_lvShortcuts.InsertColumn(kKindColumn, L"Kind", 0);
+    m_lvShortcuts.InsertColumn(kShortcutColumn, L"Shortcut", 0);
+    SizeColumns(WindowDpi(m_lvShortcuts.hwnd()));
+}
+
+// The shortcut's column ends where the list does, so that no scroll bar shows for
+// width the rows do not need; a long path is cut short with an ellipsis.
+void ShortcutList::SizeColumns(UINT dpi)
+{
+    m_lvShortcuts.SetColumnWidth(kKeyColumn, ScaleToDpi(kKeyColumnWidth, dpi));
+    m_lvShortcuts.SetColumnWidth(kKindColumn, ScaleToDpi(kKindColumnWidth, dpi));
+    m_lvShortcuts.FillWithLastColumn();
 }
 
 std::optional<LRESULT> ShortcutList::OnCommand(WORD id, WORD code)
 {
     if (code != BN_CLICKED)
         return std::nullopt;
+    // Enter in a dialog arrives as IDOK; on a row of the list it opens that row.
+    if (id == IDOK && ::GetFocus() == m_lvShortcuts.hwnd() && !m_editing) {
+        if (SelectedRow())
+            OnEditButton();
+        return 0;
+    }
     switch (id) {
     case IDC_EDIT_SHORTCUT: OnEditButton(); break;
     case IDC_DELETE_SHORTCUT: OnDeleteButton(); break;
@@ -49,6 +70,14 @@ std::optional<LRESULT> ShortcutList::OnNotify(const NMHDR& header)
         // The edit dialog holds a row: no other may be viewed meanwhile.
         if (!m_editing)
             OnClickShortcutList();
+        return 0;
+    case NM_DBLCLK:
+        if (!m_editing && reinterpret_cast<const NMITEMACTIVATE&>(header).iItem >= 0 && SelectedRow())
+            OnEditButton();
+        return 0;
+    case LVN_KEYDOWN:
+        if (!m_editing && reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_DELETE)
+            OnDeleteButton();
         return 0;
     case LVN_ITEMCHANGED:
         return 0;
@@ -128,7 +157,7 @@ void ShortcutList::OnGetDispInfo(LVITEMW& item) const
         !item.pszText || item.cchTextMax <= 0)
         return;
     const Shortcut& row = rows[item.iItem].shortcut;
-    const std::wstring text = Wide(item.iSubItem == kKeyColumn ? row.keyName : row.payload);
+    const std::wstring text = Wide(ColumnText(row, item.iSubItem));
     const size_t length = std::min(text.size(), static_cast<size_t>(item.cchTextMax) - 1);
     std::wmemcpy(item.pszText, text.data(), length);
     item.pszText[length] = L'\0';
@@ -167,4 +196,25 @@ void ShortcutList::ShowRows()
 {
     m_lvShortcuts.DeselectAll();
     m_lvShortcuts.SetCount(m_model.Rows().size());
+    // A vertical scroll bar may have come or gone with the rows.
+    m_lvShortcuts.FillWithLastColumn();
+}
+
+std::string ShortcutList::ColumnText(const Shortcut& row, int column)
+{
+    switch (column) {
+    case kKeyColumn: return row.keyName;
+    case kKindColumn: return KindName(row.kind);
+    }
+    return OnOneLine(row.payload);
+}
+
+std::optional<LRESULT> ShortcutList::OnMessage(UINT message, WPARAM wParam, LPARAM)
+{
+    if (message != WM_DPICHANGED)
+        return std::nullopt;
+    // The dialog takes its new size only after this; the last column follows it then.
+    SizeColumns(HIWORD(wParam));
+    ::PostMessageW(m_lvShortcuts.hwnd(), LVM_SETCOLUMNWIDTH, kShortcutColumn, LVSCW_AUTOSIZE_USEHEADER);
+    return std::nullopt;
 }

@@ -5,9 +5,10 @@
 #include <optional>
 #include <string>
 
-// The list of the model's rows, and what the user does with them: a click on a row
-// views it in the form, a click beside the rows ends the view, Edit changes the
-// selected row in the edit dialog and Delete deletes it. The list control keeps no
+// The list of the model's rows (key, kind, shortcut), and what the user does with
+// them: a click on a row views it in the form, a click beside the rows ends the view,
+// Edit (or a double click, or Enter) changes the selected row in the edit dialog and
+// Delete (the button or the key) deletes it. The list control keeps no
 // rows of its own: it asks for the texts of those it shows, so a file of a few hundred
 // thousand lines is listed as quickly as it is read.
 class ShortcutList : public DialogPart, public ShortcutModel::Observer {
@@ -21,6 +22,7 @@ public:
 
     std::optional<LRESULT> OnCommand(WORD id, WORD code) override;
     std::optional<LRESULT> OnNotify(const NMHDR& header) override;
+    std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnModelChanged(ShortcutModel::Change change, const std::string& key) override;
 
 private:
@@ -32,6 +34,8 @@ private:
     LRESULT OnFindItem(const NMLVFINDITEMW& find) const;
 
     std::optional<ShortcutModel::RowId> SelectedRow() const;
+    static std::string ColumnText(const Shortcut& row, int column);
+    void SizeColumns(UINT dpi);
     // The control shows the rows as they now are, none of them selected.
     void ShowRows();
 

@@ -23,6 +23,16 @@ public:
         column.iSubItem = index;
         Send(LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
     }
+    void SetExtendedStyle(DWORD style) { Send(LVM_SETEXTENDEDLISTVIEWSTYLE, style, style); }
+    void SetColumnWidth(int index, int width) { Send(LVM_SETCOLUMNWIDTH, index, MAKELPARAM(width, 0)); }
+    // The last column reaches the list's right edge.
+    void FillWithLastColumn()
+    {
+        const int columns = static_cast<int>(::SendMessageW(Header(), HDM_GETITEMCOUNT, 0, 0));
+        if (columns > 0)
+            Send(LVM_SETCOLUMNWIDTH, columns - 1, LVSCW_AUTOSIZE_USEHEADER);
+    }
+    HWND Header() const { return reinterpret_cast<HWND>(Send(LVM_GETHEADER, 0, 0)); }
     // The rows are drawn anew from their owner.
     void SetCount(size_t count) { Send(LVM_SETITEMCOUNT, count, 0); }
     void RedrawRow(int row) { Send(LVM_REDRAWITEMS, row, row); }

@@ -8,5 +8,7 @@ constexpr wchar_t kTitle[] = L"Tarnwick";
 
 int ShowMessage(HWND owner, const std::string& text, UINT flags)
 {
-    return ::MessageBoxW(owner, Wide(text).c_str(), kTitle, flags);
+    // A control (the image box) stands for the dialog it is in: that is what the user sees.
+    HWND window = owner ? ::GetAncestor(owner, GA_ROOT) : nullptr;
+    return ::MessageBoxW(window, Wide(text).c_str(), kTitle, flags);
 }

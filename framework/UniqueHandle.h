@@ -33,10 +33,12 @@ inline void CloseKernelHandle(HANDLE h) { ::CloseHandle(h); }
 inline void DeleteGdiObject(HGDIOBJ h) { ::DeleteObject(h); }
 inline void DestroyMenuHandle(HMENU h) { ::DestroyMenu(h); }
 inline void FreeGlobal(HGLOBAL h) { ::GlobalFree(h); }
+inline void DestroyIconHandle(HICON h) { ::DestroyIcon(h); }
 
 using KernelHandle = UniqueHandle<HANDLE, CloseKernelHandle>;
 using MenuHandle = UniqueHandle<HMENU, DestroyMenuHandle>;
 using GlobalMemory = UniqueHandle<HGLOBAL, FreeGlobal>;
+using Icon = UniqueHandle<HICON, DestroyIconHandle>;
 // CreateFile reports failure as INVALID_HANDLE_VALUE rather than null.
 struct FileHandle : KernelHandle {
     explicit FileHandle(HANDLE h) : KernelHandle(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
