@@ -51,23 +51,53 @@ bool PressOk(HWND frame, const FileDialogTarget& target)
 
 } // namespace
 
-bool FileDialogNavigator::NavigateFileDialog(HWND foreground, const std::string& payload) const
+FileDialogNavigator::Delivery FileDialogNavigator::NavigateFileDialog(HWND foreground, const std::string& path) const
 {
     const FileDialogTarget target = RecognizeFileDialog(*this, ToRef(foreground));
-    const std::wstring path = Wide(PreparePath(payload));
+    if (target.kind == FileDialogKind::None || IsMailAddress(path))
+        return Delivery::NotTaken;
+    if (target.saves)
+        return NavigateSaveDialog(foreground, target, path);
+    const std::wstring wide = Wide(path);
+    bool taken = false;
     switch (target.kind) {
     case FileDialogKind::Common:
     case FileDialogKind::ItemOpen:
-        return NavigateAndEmpty(foreground, target, path);
+        taken = NavigateAndEmpty(foreground, target, wide);
+        break;
     case FileDialogKind::ItemSave:
     case FileDialogKind::WineItem:
-        return NavigateAndRestore(foreground, target, path);
+        taken = MoveAndName(foreground, target, wide, std::nullopt);
+        break;
     case FileDialogKind::Office:
-        return NavigateOfficeDialog(target, path);
+        taken = NavigateOfficeDialog(target, wide);
+        break;
     case FileDialogKind::None:
         break;
     }
-    return false;
+    return taken ? Delivery::Delivered : Delivery::NotTaken;
+}
+
+// A save dialog saves under whatever its box holds when OK is pressed: only a folder
+// that exists ever goes there with OK. A file's folder does, with the file's name left
+// in the box for the user to save under or not; a folder that is not there goes nowhere.
+FileDialogNavigator::Delivery FileDialogNavigator::NavigateSaveDialog(HWND frame, const FileDialogTarget& target,
+                                                                      const std::string& path) const
+{
+    // An address is no place in the file system: the shell opens it.
+    if (HasScheme(path))
+        return Delivery::NotTaken;
+    const DWORD attributes = ::GetFileAttributesW(Wide(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return Delivery::MissingFolder;
+    bool taken = false;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        taken = MoveAndName(frame, target, Wide(path), std::nullopt);
+    } else {
+        const FolderAndName file = SplitFolderAndName(path);
+        taken = MoveAndName(frame, target, Wide(file.folder), Wide(file.name));
+    }
+    return taken ? Delivery::Delivered : Delivery::NotTaken;
 }
 
 // The box is emptied only after the dialog has acted on the path, so that it does not
@@ -83,19 +113,20 @@ bool FileDialogNavigator::NavigateAndEmpty(HWND frame, const FileDialogTarget& t
 }
 
 // A save dialog's box holds the name the application suggested ("report.docx"), which
-// must survive the jump to another folder.
-bool FileDialogNavigator::NavigateAndRestore(HWND frame, const FileDialogTarget& target, const std::wstring& path) const
+// must survive the jump to another folder; or, given one, the name to save under.
+bool FileDialogNavigator::MoveAndName(HWND frame, const FileDialogTarget& target, const std::wstring& folder,
+                                      const std::optional<std::wstring>& name) const
 {
     const HWND box = ToHwnd(target.fileNameBox);
-    const std::optional<std::wstring> earlier = Text(box);
-    if (!earlier || !SetText(box, path))
+    const std::optional<std::wstring> shown = name ? name : Text(box);
+    if (!shown || !SetText(box, folder))
         return false;
     if (!PressOk(frame, target))
         return true;
     // Found anew: the dialog may have made a new box when it moved.
     const FileDialogTarget moved = RecognizeFileDialog(*this, ToRef(frame));
     if (moved.kind == target.kind)
-        SetText(ToHwnd(moved.fileNameBox), *earlier);
+        SetText(ToHwnd(moved.fileNameBox), *shown);
     return true;
 }
 
@@ -120,6 +151,15 @@ std::string FileDialogNavigator::ClassName(WindowRef window) const
 WindowRef FileDialogNavigator::Child(WindowRef parent, int id) const
 {
     return ToRef(::GetDlgItem(ToHwnd(parent), id));
+}
+
+// GetWindowText answers for another program's window from what the system keeps, without
+// a message to it: a dialog that stopped answering holds up nothing here.
+std::string FileDialogNavigator::Caption(WindowRef window) const
+{
+    wchar_t caption[kClassNameChars] = {};
+    const int length = ::GetWindowTextW(ToHwnd(window), caption, kClassNameChars);
+    return Utf8(std::wstring_view(caption, length > 0 ? static_cast<size_t>(length) : 0));
 }
 
 std::vector<WindowRef> FileDialogNavigator::Children(WindowRef parent) const

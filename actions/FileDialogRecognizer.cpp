@@ -23,6 +23,18 @@ const char kOfficeFileNameClass[] = "RichEdit20W";
 // host, one window of each of these classes below the other.
 const char* const kSaveNameChain[] = {kViewHostClass, "DirectUIHWND", "FloatNotifySink", kComboClass};
 
+// "Save" on the OK button of a save dialog, in the display languages of Windows (and of
+// Wine, which uses the same words). UTF-8.
+const char* const kSaveCaptions[] = {
+    "Save", "Speichern", "Enregistrer", "Guardar", "Salva", "Salvar", "Opslaan", "Spara", "Gem", "Lagre",
+    "Tallenna", "Zapisz", "Ulo\u017eit", "Ment\u00e9s", "Kaydet", "Salvare", "Shrani", "Sa\u010duvaj", "Ulo\u017ei\u0165",
+    "Salvesta", "Saglab\u0101t", "\u012era\u0161yti", "\u0421\u043e\u0445\u0440\u0430\u043d\u0438\u0442\u044c",
+    "\u0417\u0431\u0435\u0440\u0435\u0433\u0442\u0438", "\u0417\u0430\u043f\u0430\u0437\u0438",
+    "\u0391\u03c0\u03bf\u03b8\u03ae\u03ba\u03b5\u03c5\u03c3\u03b7", "\u4fdd\u5b58", "\u5132\u5b58",
+    "\uc800\uc7a5", "\u05e9\u05de\u05d5\u05e8", "\u062d\u0641\u0638", "\u0e1a\u0e31\u0e19\u0e17\u0e36\u0e01",
+    "L\u01b0u",
+};
+
 const int kFileListContainerId = 1121;
 const int kFileListId = 1;
 const int kFileNameId = 1148;
@@ -136,16 +148,17 @@ FileDialogTarget RecognizeCommonDialog(const WindowQuery& query, WindowRef frame
     const WindowRef ok = ChildOfClass(query, frame, kOkButtonId, kButtonClass);
     if (ok == 0)
         return {};
+    const bool saveButton = IsSaveButtonCaption(query.Caption(ok));
     if (const WindowRef edit = ExplorerStyleFileNameEdit(query, frame))
-        return {FileDialogKind::Common, edit, ok};
+        return {FileDialogKind::Common, edit, ok, saveButton};
 
     const std::vector<WindowRef> descendants = Descendants(query, frame);
     if (const WindowRef edit = ItemOpenFileNameEdit(query, frame, descendants))
-        return {FileDialogKind::ItemOpen, edit, ok};
+        return {FileDialogKind::ItemOpen, edit, ok, false};
     if (const WindowRef edit = SaveFileNameEdit(query, frame))
-        return {FileDialogKind::ItemSave, edit, ok};
+        return {FileDialogKind::ItemSave, edit, ok, true};
     if (const WindowRef edit = WineItemFileNameEdit(query, frame, descendants))
-        return {FileDialogKind::WineItem, edit, ok};
+        return {FileDialogKind::WineItem, edit, ok, saveButton};
     return {};
 }
 
@@ -158,6 +171,19 @@ FileDialogTarget RecognizeOfficeDialog(const WindowQuery& query, WindowRef frame
 }
 
 } // namespace
+
+bool IsSaveButtonCaption(const std::string& caption)
+{
+    std::string bare;
+    for (const char c : caption) {
+        if (c != '&') bare += c;
+    }
+    bare = TrimWhitespace(bare);
+    for (const char* save : kSaveCaptions) {
+        if (EqualsNoCase(bare, save)) return true;
+    }
+    return false;
+}
 
 FileDialogTarget RecognizeFileDialog(const WindowQuery& query, WindowRef foreground)
 {

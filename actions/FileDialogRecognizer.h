@@ -17,6 +17,8 @@ public:
     virtual WindowRef Child(WindowRef parent, int id) const = 0;
     // The direct children, first to last.
     virtual std::vector<WindowRef> Children(WindowRef parent) const = 0;
+    // A button's caption, as the system keeps it (asking the window nothing).
+    virtual std::string Caption(WindowRef window) const = 0;
 };
 
 enum class FileDialogKind {
@@ -36,7 +38,15 @@ struct FileDialogTarget {
     FileDialogKind kind = FileDialogKind::None;
     WindowRef fileNameBox = 0;
     WindowRef okButton = 0;
+    // A dialog in which the program in front saves: a path must not become the name of
+    // the document. The save dialog of Vista to 11 is known by its tree; the dialogs
+    // whose open and save trees are alike, by the caption of their OK button.
+    bool saves = false;
 };
+
+// The caption of a file dialog's OK button says "Save" (in the languages Windows ships
+// in; access-key marks and letter case aside).
+bool IsSaveButtonCaption(const std::string& caption);
 
 // Decides whether the foreground window is a file dialog we know how to drive. Every
 // check happens here, before the caller sends anything, so a window that is not

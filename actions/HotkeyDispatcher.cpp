@@ -7,6 +7,7 @@
 #include "framework/DeviceContext.h"
 #include "framework/Foreground.h"
 #include "framework/MessageBox.h"
+#include "framework/Shell.h"
 #include "framework/UniqueHandle.h"
 #include "framework/WideText.h"
 #include "keyhook/KeyHook.h"
@@ -43,6 +44,7 @@ Modifiers ModifiersOf(LPARAM report)
 }
 
 std::string CantLoadBitmap(const std::string& file) { return "Can't load file \"" + file + "\" as a bitmap."; }
+std::string FolderMissing(const std::string& path) { return "The folder \"" + path + "\" does not exist."; }
 
 bool Matches(const Shortcut& shortcut, WPARAM key, bool shift, bool ctrl, bool alt)
 {
@@ -114,13 +116,24 @@ HotkeyDispatcher::Walk HotkeyDispatcher::RunShortcut(const Shortcut& shortcut, H
 
 HotkeyDispatcher::Walk HotkeyDispatcher::OpenPath(const std::string& payload, HWND inFront)
 {
-    if (Utf16Length(PreparePath(payload)) > kMaxPathChars) {
+    const std::string path = PreparePath(payload);
+    if (Utf16Length(path) > kMaxPathChars) {
         Tell(kPathTooLong, inFront);
         return Walk::GoOn;
     }
-    if (inFront && m_navigator.NavigateFileDialog(inFront, payload))
-        return Walk::End;
-    ::ShellExecuteW(nullptr, L"open", Wide(PreparePath(payload)).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    if (inFront) {
+        switch (m_navigator.NavigateFileDialog(inFront, path)) {
+        case FileDialogNavigator::Delivery::Delivered:
+            return Walk::End;
+        case FileDialogNavigator::Delivery::MissingFolder:
+            Tell(FolderMissing(path), inFront);
+            return Walk::End;
+        case FileDialogNavigator::Delivery::NotTaken:
+            break;
+        }
+    }
+    if (!OpenWithShell(path))
+        Tell(kPathTooLong, inFront);
     return Walk::GoOn;
 }
 

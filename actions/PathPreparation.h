@@ -6,3 +6,18 @@
 // is dropped (hand-edited settings often carry it); an "ftp:" address gets forward
 // slashes because Windows users tend to type it with backslashes.
 std::string PreparePath(const std::string& payload);
+
+// A "mailto:" address (any letter case): only the mail program can do anything with it.
+bool IsMailAddress(const std::string& path);
+
+// An address of a scheme ("http:", "ftp:", "mailto:"), not a path of the file system.
+// A drive letter ("C:") is no scheme.
+bool HasScheme(const std::string& path);
+
+// The folder a path to a file lies in, with its last separator ("C:\docs\" of
+// "C:\docs\report.txt"), and the file's name; the folder is empty for a bare name.
+struct FolderAndName {
+    std::string folder;
+    std::string name;
+};
+FolderAndName SplitFolderAndName(const std::string& path);

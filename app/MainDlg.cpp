@@ -13,7 +13,22 @@
 
 namespace {
 constexpr char kTrayTip[] = "Tarnwick";
+// A program that saves the file changes the folder several times in a row, and may
+// hold the file a moment: the file is read again once the folder has been quiet this long.
+constexpr UINT_PTR kFollowSettingsTimer = 1;
+constexpr UINT kFollowSettingsDelayMs = 300;
+// A file that stays unreadable this many reads in a row is worth a word.
+constexpr int kUnreadableReadsBeforeWord = 5;
 constexpr char kUnacceptedQuestion[] = "Exit without accepting new settings?";
+
+// The icon drawn for the size the system asks for (the tray's is 16, 20 or 24 pixels,
+// by the scale), rather than another size scaled, which blurs.
+Icon LoadProgramIcon(int widthMetric, int heightMetric)
+{
+    return Icon(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAIN), IMAGE_ICON,
+                                                ::GetSystemMetrics(widthMetric), ::GetSystemMetrics(heightMetric),
+                                                LR_DEFAULTCOLOR)));
+}
 
 std::vector<PrintRow> PrintRowsOf(const std::vector<Shortcut>& rows)
 {
@@ -26,7 +41,8 @@ std::vector<PrintRow> PrintRowsOf(const std::vector<Shortcut>& rows)
 
 CMainDlg::CMainDlg()
     : Dialog(IDD_MAIN),
-      m_hIcon(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAIN))),
+      m_iconLarge(LoadProgramIcon(SM_CXICON, SM_CYICON)),
+      m_iconSmall(LoadProgramIcon(SM_CXSMICON, SM_CYSMICON)),
       m_settings(SettingsPathForExecutable(ExecutablePath())),
       m_nTaskbarCreatedMsg(::RegisterWindowMessageW(L"TaskbarCreated"))
 {
@@ -52,16 +68,22 @@ bool CMainDlg::OnInitDialog()
     m_dispatcher.Attach(hwnd());
     Dialog::OnInitDialog();
 
-    if (m_settings.Load(m_shortcuts)) {
+    const SettingsFile::LoadResult load = m_settings.Load(m_shortcuts);
+    if (load.shortcuts) {
         m_model.Load(m_shortcuts);
-        m_hook.Install(hwnd());
+        InstallHook();
     } else {
         m_bShown = true;
     }
-    ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
-    ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    if (!load.problem.empty()) {
+        m_settingsProblem = load.problem;
+        ::PostMessageW(hwnd(), kSettingsUnreadableMessage, 0, 0);
+    }
+    m_settingsWatch.Start(FolderOfFile(m_settings.Path()), hwnd(), kSettingsFolderChangedMessage);
+    ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_iconLarge.get()));
+    ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_iconSmall.get()));
     // Without an icon a hidden window could never be brought back.
-    if (!m_trayIcon.CreateTrayIcon(hwnd(), kTrayNotifyMessage, kTrayTip, m_hIcon, IDR_TRAYMENU))
+    if (!m_trayIcon.CreateTrayIcon(hwnd(), kTrayNotifyMessage, kTrayTip, m_iconSmall.get(), IDR_TRAYMENU))
         m_bShown = true;
 
     ::WTSRegisterSessionNotification(hwnd(), NOTIFY_FOR_THIS_SESSION);
@@ -89,7 +111,7 @@ std::optional<LRESULT> CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM l
     case WM_SYSCOMMAND:
         return OnSysCommand(wParam) ? std::optional<LRESULT>(0) : std::nullopt;
     case WM_QUERYDRAGICON:
-        return reinterpret_cast<LRESULT>(m_hIcon);
+        return reinterpret_cast<LRESULT>(m_iconLarge.get());
     case WM_COMMAND:
         return OnCommand(LOWORD(wParam));
     case kTrayNotifyMessage:
@@ -98,6 +120,17 @@ std::optional<LRESULT> CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM l
         return OnSessionChange(wParam);
     case WM_POWERBROADCAST:
         return OnPowerBroadcast(wParam);
+    case kSettingsFolderChangedMessage:
+        ::SetTimer(hwnd(), kFollowSettingsTimer, kFollowSettingsDelayMs, nullptr);
+        return 0;
+    case kSettingsUnreadableMessage:
+        ShowMessage(hwnd(), m_settingsProblem, MB_OK | MB_ICONERROR);
+        return 0;
+    case WM_TIMER:
+        if (wParam != kFollowSettingsTimer)
+            return std::nullopt;
+        FollowSettingsFile();
+        return 0;
     case kDestroyCaptureMessage:
     case kDestroyCaptureMessageToo:
         return m_dispatcher.OnDestroyCaptureWnd();
@@ -162,7 +195,10 @@ LRESULT CMainDlg::OnTrayNotify(LPARAM mouseMessage)
     // Without being the foreground window the menu would not close when the user
     // clicks elsewhere.
     ::SetForegroundWindow(hwnd());
-    ::TrackPopupMenu(::GetSubMenu(menu.get(), 0), TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, hwnd(), nullptr);
+    HMENU items = ::GetSubMenu(menu.get(), 0);
+    // Open is what the user most likely came for.
+    ::SetMenuDefaultItem(items, ID_TRAY_OPEN, FALSE);
+    ::TrackPopupMenu(items, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, hwnd(), nullptr);
     ::PostMessageW(hwnd(), WM_NULL, 0, 0);
     return 0;
 }
@@ -214,11 +250,71 @@ bool CMainDlg::IsEditorCommandWhileEditing(UINT message, WPARAM wParam) const
     return false;
 }
 
+void CMainDlg::InstallHook()
+{
+    m_hook.Install(hwnd());
+}
+
 void CMainDlg::ReloadShortcuts()
 {
     m_hook.Remove();
-    if (m_settings.Load(m_shortcuts))
-        m_hook.Install(hwnd());
+    if (m_settings.Load(m_shortcuts).shortcuts)
+        InstallHook();
+}
+
+// While the dialog is away and the list holds no edits of its own, the list follows the
+// file too; otherwise the next save finds the file changed and keeps it first.
+void CMainDlg::FollowSettingsFile()
+{
+    const bool listFollows = !m_bShown && !m_model.HasEdits();
+    std::string problem;
+    if (m_settings.Follow(m_shortcuts, listFollows, problem)) {
+        ::KillTimer(hwnd(), kFollowSettingsTimer);
+        m_unreadableReads = 0;
+        m_hook.Remove();
+        if (!m_shortcuts.empty())
+            InstallHook();
+        if (listFollows)
+            m_model.Load(m_shortcuts);
+        return;
+    }
+    if (problem.empty() || ++m_unreadableReads < kUnreadableReadsBeforeWord) {
+        // Not readable yet: the timer asks again.
+        if (problem.empty())
+            ::KillTimer(hwnd(), kFollowSettingsTimer);
+        return;
+    }
+    ::KillTimer(hwnd(), kFollowSettingsTimer);
+    m_unreadableReads = 0;
+    ShowMessage(nullptr, problem + "\r\nThe shortcuts go on as they were read last.", MB_OK | MB_ICONWARNING);
+}
+
+// The file could not be read when the list began, so nothing may be written over it
+// unseen: it is read first. Readable now, its shortcuts are listed, and the user's rows
+// join them on the keys still free; nothing is saved until the user says so again.
+bool CMainDlg::ReadUnreadableSettingsFirst()
+{
+    const std::vector<Shortcut> typed = m_model.Shortcuts();
+    m_hook.Remove();
+    const SettingsFile::LoadResult load = m_settings.Load(m_shortcuts);
+    if (!load.problem.empty()) {
+        ShowMessage(hwnd(), load.problem + "\r\nNothing was saved; your list stays as it is.", MB_OK | MB_ICONERROR);
+        return false;
+    }
+    if (load.shortcuts)
+        InstallHook();
+    m_model.Load(m_shortcuts);
+    std::string notAdded;
+    for (const Shortcut& row : typed) {
+        if (!m_model.Accept(row.keyName, row.kind, row.payload))
+            notAdded += (notAdded.empty() ? "" : ", ") + row.keyName;
+    }
+    std::string text = "\"" + m_settings.Path() + "\" can be read now: its shortcuts are listed";
+    text += typed.empty() ? "." : ", and yours with them.";
+    if (!notAdded.empty())
+        text += " Yours on keys the file uses already were not added: " + notAdded + ".";
+    ShowMessage(hwnd(), text + "\r\nPress OK to save the list.", MB_OK | MB_ICONINFORMATION);
+    return false;
 }
 
 bool CMainDlg::SaveSettings()
@@ -228,6 +324,8 @@ bool CMainDlg::SaveSettings()
         ShowMessage(hwnd(), kUnacceptedQuestion, MB_YESNO | MB_ICONWARNING) == IDNO)
         return true;
 
+    if (m_settings.IsUnreadable())
+        return ReadUnreadableSettingsFirst();
     const SettingsFile::SaveResult result = m_settings.Save(m_model.Shortcuts());
     if (!result.saved) {
         ShowMessage(hwnd(), result.message, MB_OK | MB_ICONERROR);

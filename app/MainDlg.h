@@ -8,6 +8,8 @@
 #include "editor/ShortcutList.h"
 #include "editor/ShortcutModel.h"
 #include "framework/Dialog.h"
+#include "framework/FolderWatch.h"
+#include "framework/UniqueHandle.h"
 #include "store/ShortcutTable.h"
 #include <string>
 
@@ -41,6 +43,9 @@ private:
 
     // The live table read again from the settings file, and the hook for it.
     void ReloadShortcuts();
+    void InstallHook();
+    void FollowSettingsFile();
+    bool ReadUnreadableSettingsFirst();
     // False when the settings file could not be written, or the old one could not be
     // kept where it must be: the dialog must then stay up, however the user closed it.
     // A No at the warning is no failure.
@@ -59,9 +64,13 @@ private:
     CCaptionStatic m_stCaptureKeys;
     CCaptionStatic m_stHotkeyNote;
     HotkeyDispatcher m_dispatcher;
-    HICON m_hIcon;
+    Icon m_iconLarge;
+    Icon m_iconSmall;
     CSystemTray m_trayIcon;
     SettingsFile m_settings;
+    FolderWatch m_settingsWatch;
+    std::string m_settingsProblem;
+    int m_unreadableReads = 0;
     ShortcutTable m_shortcuts;
     // Where the keyboard goes back when the dialog is put away again.
     HWND m_hwndBeforeOpen = nullptr;

@@ -1,15 +1,31 @@
 #include "app/SettingsFile.h"
 #include "framework/AnsiCodePage.h"
-#include "framework/FileIO.h"
-#include "framework/SystemError.h"
-#include "framework/UniqueHandle.h"
 #include "framework/WideText.h"
+#include "store/SavePlan.h"
 #include "store/SettingsPath.h"
-#include <optional>
+#include <windows.h>
 
 namespace {
 
-bool FileExists(const std::string& path) { return ::GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::string& path) { return ::GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::uint64_t Fingerprint(const std::string& bytes)
+{
+    // FNV-1a: enough to tell one version of a file from another.
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char c : bytes) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+std::optional<std::uint64_t> FingerprintOf(const FileRead& read)
+{
+    if (read.result != FileRead::Result::Read)
+        return std::nullopt;
+    return Fingerprint(read.bytes);
+}
 
 // What a settings file held that a save does not write back, for the user: "1 section
 // header without its "]", 4952 lines that repeat a key of their section".
@@ -39,73 +55,155 @@ std::string LossesText(const SettingsLosses& losses)
     return text;
 }
 
-// A copy that reached the disk before the file it keeps is replaced.
-bool CopyToDisk(const std::string& from, const std::string& to)
-{
-    if (!::CopyFileW(Wide(from).c_str(), Wide(to).c_str(), TRUE))
-        return false;
-    FileHandle copy(::CreateFileW(Wide(to).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    return copy && ::FlushFileBuffers(copy.get());
-}
-
-// Copies the file to the first free name beside it (keyset.ini.bak, .bak1, ...),
-// never over an earlier copy. The copy's name; nullopt, with the system's reason,
-// when none could be made.
-std::optional<std::string> KeepCopyOf(const std::string& path, std::string& reason)
-{
-    std::string tried;
-    while (const std::optional<std::string> name = BackupPathFor(path, FileExists)) {
-        // A name that still looks free after the copy found it taken is not tried again.
-        if (*name == tried)
-            break;
-        if (CopyToDisk(path, *name))
-            return name;
-        const DWORD error = ::GetLastError();
-        // Another program took the name meanwhile: the next one.
-        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
-            reason = SystemErrorText(error);
-            return std::nullopt;
-        }
-        tried = *name;
-    }
-    reason = "Every name for a copy beside it is taken.";
-    return std::nullopt;
-}
+std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
 }  // namespace
 
-bool SettingsFile::Load(ShortcutTable& table)
+
+SettingsFile::LoadResult SettingsFile::Load(ShortcutTable& table)
 {
-    const SettingsLoad load = LoadShortcuts(ReadWholeFile(m_path), AnsiCodePage(), table);
-    // The load after a save reads the program's own file, which keeps everything.
+    const FileRead read = ReadWholeFile(m_path);
+    const LoadResult result = Take(read, table);
+    m_listBasis = m_tableBasis;
+    m_listUnread = m_unreadable;
+    return result;
+}
+
+SettingsFile::LoadResult SettingsFile::Take(const FileRead& read, ShortcutTable& table)
+{
+    LoadResult result;
+    m_unreadable = read.result == FileRead::Result::Unreadable;
+    if (m_unreadable) {
+        // What the file holds is unknown: no shortcut of an earlier read stays either.
+        table.clear();
+        m_losses = {};
+        m_tableBasis.reset();
+        result.problem = "The shortcuts could not be read from " + Quoted(m_path) + ".\r\n" + read.error.Text() +
+                         "\r\nTarnwick runs without them, and saves nothing over the file until it can read it.";
+        return result;
+    }
+    const std::optional<std::string> bytes =
+        read.result == FileRead::Result::Read ? std::optional<std::string>(read.bytes) : std::nullopt;
+    const SettingsLoad load = LoadShortcuts(bytes, AnsiCodePage(), table);
+    if (!bytes)
+        table.clear();
     m_losses = load.losses;
-    return load.loaded;
+    m_tableBasis = FingerprintOf(read);
+    result.shortcuts = load.loaded;
+    return result;
+}
+
+bool SettingsFile::Follow(ShortcutTable& table, bool listFollows, std::string& problem)
+{
+    const FileRead read = ReadWholeFile(m_path);
+    if (read.result == FileRead::Result::Unreadable) {
+        // A program that is writing the file holds it for a moment: only a file that
+        // stays unreadable is worth a word, which the caller asks again for.
+        problem = "The shortcuts could not be read from " + Quoted(m_path) + ".\r\n" + read.error.Text();
+        return false;
+    }
+    if (!m_unreadable && FingerprintOf(read) == m_tableBasis)
+        return false;
+    Take(read, table);
+    if (listFollows) {
+        m_listBasis = m_tableBasis;
+        m_listUnread = m_unreadable;
+    }
+    return true;
+}
+
+SettingsFile::Copy SettingsFile::KeepCopy() const
+{
+    Copy copy;
+    while (const std::optional<std::string> name = BackupPathFor(m_path, Exists)) {
+        const std::optional<FileError> failed = CopyToNewFile(m_path, *name);
+        if (!failed) {
+            copy.name = name;
+            return copy;
+        }
+        // Another program took the name meanwhile: the next one.
+        if (failed->code != ERROR_FILE_EXISTS && failed->code != ERROR_ALREADY_EXISTS) {
+            copy.error = *failed;
+            return copy;
+        }
+    }
+    copy.error = {ERROR_FILE_EXISTS};
+    return copy;
 }
 
 SettingsFile::SaveResult SettingsFile::Save(const std::vector<Shortcut>& rows)
 {
-    // The file holds what the save does not write back: the file as it is stays
-    // beside it, or nothing is saved over it.
     SaveResult result;
-    std::string reason;
-    if (m_losses.Any() && FileExists(m_path)) {
-        const std::string what = "what the save does not write back (" + LossesText(m_losses) + ")";
-        const std::optional<std::string> copy = KeepCopyOf(m_path, reason);
-        if (!copy) {
-            result.message = "The shortcuts were not saved: \"" + m_path + "\" holds " + what +
-                             ", and no copy of it could be kept beside it.\r\n" + reason;
-            return result;
-        }
-        result.message = "The shortcuts are saved. \"" + m_path + "\" held " + what +
-                         "; the file as it was is kept as \"" + *copy + "\".";
+    const FileShape shape = ShapeOfFile(m_path);
+    const FileRead now = shape.exists ? ReadWholeFile(m_path) : FileRead{};
+    SaveFacts facts;
+    facts.exists = shape.exists;
+    facts.readOnly = shape.readOnly;
+    // Read again first (Load), since what the file held was unknown when the list began.
+    facts.unreadable = m_listUnread || now.result == FileRead::Result::Unreadable;
+    facts.otherNames = shape.names > 1;
+    facts.losesSomething = m_losses.Any();
+    facts.changedSinceRead = FingerprintOf(now) != m_listBasis;
+    const SavePlan plan = PlanSave(facts);
+
+    switch (plan.refusal) {
+    case SavePlan::Refusal::ReadOnly:
+        result.message = "The shortcuts were not saved: " + Quoted(m_path) +
+                         " is read-only. Clear its read-only attribute to save them; your list stays as it is.";
+        return result;
+    case SavePlan::Refusal::Unreadable:
+        result.message = "The shortcuts were not saved: " + Quoted(m_path) + " cannot be read.\r\n" + now.error.Text() +
+                         "\r\nNothing was written over it; your list stays as it is.";
+        return result;
+    case SavePlan::Refusal::None:
+        break;
     }
 
-    // Written beside the old file and put in its place in one step: a failure
-    // leaves the old file, and with it the running shortcuts, as they were.
-    if (!ReplaceFileContents(m_path, SettingsFileBytes(rows), reason)) {
-        result.message = "The shortcuts could not be saved to \"" + m_path + "\".\r\n" + reason;
+    std::string notice;
+    if (plan.keepCopy) {
+        const Copy copy = KeepCopy();
+        std::string why;
+        if (facts.changedSinceRead)
+            why = "was changed by another program since Tarnwick read it";
+        if (facts.losesSomething)
+            why += std::string(why.empty() ? "" : ", and ") + "held what the save does not write back (" +
+                   LossesText(m_losses) + ")";
+        if (!copy.name) {
+            result.message = "The shortcuts were not saved: " + Quoted(m_path) + " " + why +
+                             ", and no copy of it could be kept beside it.\r\n" + copy.error.Text();
+            return result;
+        }
+        notice = "The shortcuts are saved. " + Quoted(m_path) + " " + why + "; the file as it was is kept as " +
+                 Quoted(*copy.name) + ".";
+    }
+
+    const std::string bytes = SettingsFileBytes(rows);
+    // A link goes on leading to its file: the file is replaced where it lies.
+    const std::string target = shape.link ? shape.target : m_path;
+    if (plan.inPlace) {
+        // The file keeps its other names only if it is written where it is, which is not
+        // one step: a copy stands in for it until the write is done.
+        const Copy standIn = plan.keepCopy ? Copy{} : KeepCopy();
+        if (!plan.keepCopy && !standIn.name) {
+            result.message = "The shortcuts were not saved: no copy of " + Quoted(m_path) +
+                             " could be kept beside it while it is written.\r\n" + standIn.error.Text();
+            return result;
+        }
+        if (const std::optional<FileError> failed = OverwriteFile(target, bytes)) {
+            const std::string kept = standIn.name ? *standIn.name : std::string();
+            result.message = "The shortcuts could not be saved to " + Quoted(m_path) + ".\r\n" + failed->Text() +
+                             (kept.empty() ? std::string() : "\r\nThe file as it was is kept as " + Quoted(kept) + ".");
+            return result;
+        }
+        if (standIn.name)
+            ::DeleteFileW(Wide(*standIn.name).c_str());
+    } else if (const std::optional<FileError> failed = ReplaceWholeFile(target, bytes)) {
+        // Written beside the old file and put in its place in one step: a failure
+        // leaves the old file, and with it the running shortcuts, as they were.
+        result.message = "The shortcuts could not be saved to " + Quoted(m_path) + ".\r\n" + failed->Text();
         return result;
     }
     result.saved = true;
+    result.message = notice;
     return result;
 }

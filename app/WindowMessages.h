@@ -12,3 +12,8 @@ constexpr UINT kTrayNotifyMessage = WM_USER + 257;
 // (0x464 and 0x465; other programs send these numbers, so they stay).
 constexpr UINT kDestroyCaptureMessage = WM_USER + 100;
 constexpr UINT kDestroyCaptureMessageToo = WM_USER + 101;
+
+// The watch of the settings file's folder saw a change.
+constexpr UINT kSettingsFolderChangedMessage = WM_APP + 1;
+// Tells the user, once the dialog is up, that the settings file could not be read.
+constexpr UINT kSettingsUnreadableMessage = WM_APP + 2;

@@ -61,7 +61,10 @@ void ShortcutFields::Exchange(DataExchange& dx)
         dx.ComboText(IDC_KEY_COMBO, m_strKey);
     dx.Text(IDC_PATH, m_strPath);
     dx.Text(IDC_TEXT, m_strText);
-    dx.MaxChars(IDC_TEXT, m_strText, kMaxTextChars);
+    // A row shown read-only is what was loaded, however long: nothing of it is the
+    // user's to correct.
+    if (m_bEditable || !dx.saving())
+        dx.MaxChars(IDC_TEXT, m_strText, kMaxTextChars);
     m_edImage.ExchangeText(dx, IDC_IMAGE, m_strImage);
 }
 

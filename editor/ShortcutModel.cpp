@@ -29,6 +29,7 @@ void ShortcutModel::Load(const ShortcutTable& table)
     for (const Shortcut& loaded : table) m_rows.push_back({m_nextId++, ListedShortcut(loaded)});
     std::stable_sort(m_rows.begin(), m_rows.end(), InKeyOrder);
     m_viewed.reset();
+    m_edited = false;
     Notify(Change::Loaded, {});
 }
 
@@ -97,6 +98,7 @@ bool ShortcutModel::Accept(const std::string& key, ShortcutKind kind, const std:
     constexpr RowId kNoRow = 0;
     if (!InfoOfKind(kind) || !IsOffered(key, kNoRow)) return false;
     m_viewed.reset();
+    m_edited = true;
     Insert({m_nextId++, NewShortcut(key, kind, payload)});
     Notify(Change::Accepted, ToUpperAscii(TrimWhitespace(key)));
     return true;
@@ -110,6 +112,7 @@ bool ShortcutModel::Replace(RowId id, const std::string& key, ShortcutKind kind,
     if (!ownKey && !IsOffered(key, id)) return false;
     Row changed{id, NewShortcut(key, kind, payload)};
     m_viewed.reset();
+    m_edited = true;
     if (ownKey) {
         m_rows[*index] = std::move(changed);
     } else {
@@ -127,6 +130,7 @@ bool ShortcutModel::Delete(RowId id)
     const std::string key = m_rows[*index].shortcut.keyName;
     m_rows.erase(m_rows.begin() + static_cast<std::ptrdiff_t>(*index));
     m_viewed.reset();
+    m_edited = true;
     Notify(Change::Deleted, key);
     return true;
 }

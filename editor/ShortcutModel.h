@@ -54,6 +54,8 @@ public:
     std::vector<Shortcut> Shortcuts() const;
 
     const Row* Viewed() const { return m_viewed ? Find(*m_viewed) : nullptr; }
+    // A row was added, changed or deleted since the last load.
+    bool HasEdits() const { return m_edited; }
     // The key names, in their order, that a shortcut may take: those no row uses,
     // and the viewed row's own.
     std::vector<std::string> OfferedKeys() const;
@@ -78,6 +80,7 @@ private:
 
     std::vector<Row> m_rows;
     std::optional<RowId> m_viewed;
+    bool m_edited = false;
     RowId m_nextId = 1;
     std::vector<Observer*> m_observers;
 };

@@ -1,6 +1,7 @@
 #include "print/HelpLauncher.h"
 #include "framework/MessageBox.h"
 #include "framework/ModulePath.h"
+#include "framework/Shell.h"
 #include "framework/WideText.h"
 #include "store/SettingsPath.h"
 #include <shellapi.h>
@@ -14,12 +15,6 @@ bool IsFile(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-void OpenWithShell(const std::string& path)
-{
-    // The result is not looked at: where the file exists but nothing opens it, the
-    // shell itself tells the user or offers a program.
-    ::ShellExecuteW(nullptr, L"open", Wide(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-}
 
 }  // namespace
 

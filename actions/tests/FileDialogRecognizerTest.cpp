@@ -17,6 +17,7 @@ struct Node {
     std::string parent;
     std::string className;
     int id = 0;
+    std::string caption;
 };
 using Tree = std::vector<Node>;
 
@@ -24,10 +25,10 @@ using Tree = std::vector<Node>;
 // tell whether the recognizer poked around in it.
 class FakeWindows : public WindowQuery {
 public:
-    WindowRef Add(const std::string& className, WindowRef parent = 0, int id = 0)
+    WindowRef Add(const std::string& className, WindowRef parent = 0, int id = 0, const std::string& caption = {})
     {
         const WindowRef ref = next_++;
-        windows_.push_back({ref, className, parent, id});
+        windows_.push_back({ref, className, parent, id, caption});
         return ref;
     }
 
@@ -38,7 +39,7 @@ public:
         std::map<std::string, WindowRef> refs;
         const size_t first = windows_.size();
         for (const Node& node : tree)
-            refs[node.label] = Add(node.className, 0, node.id);
+            refs[node.label] = Add(node.className, 0, node.id, node.caption);
         for (size_t i = 0; i < tree.size(); ++i) {
             const auto parent = refs.find(tree[i].parent);
             windows_[first + i].parent = tree[i].parent.empty() ? 0 : parent == refs.end() ? kNowhere : parent->second;
@@ -73,6 +74,14 @@ public:
         return children;
     }
 
+    std::string Caption(WindowRef window) const override
+    {
+        for (const Window& w : windows_)
+            if (w.ref == window)
+                return w.caption;
+        return std::string();
+    }
+
     mutable int lookups = 0;
 
 private:
@@ -81,6 +90,7 @@ private:
         std::string className;
         WindowRef parent;
         int id;
+        std::string caption;
     };
     static constexpr WindowRef kNowhere = 1;
     std::vector<Window> windows_;   // siblings in the order they were added
@@ -365,3 +375,40 @@ TEST(RecognizeFileDialog, NoForegroundWindowIsNotADialog)
 }
 
 } // namespace
+
+namespace {
+Tree WithCaption(Tree tree, const std::string& label, const std::string& caption)
+{
+    Find(tree, label).caption = caption;
+    return tree;
+}
+}  // namespace
+
+// A path must never become the name a save dialog saves under: a save dialog is told
+// apart from an open dialog, by its tree where the two differ, else by its OK button.
+TEST(RecognizeFileDialog, ToldSaveDialogsApartFromOpenDialogs)
+{
+    const struct {
+        const char* what;
+        Tree tree;
+        bool saves;
+    } cases[] = {
+        {"Explorer style, Open", WithCaption(kExplorerStyle, "ok", "&Open"), false},
+        {"Explorer style, Save", WithCaption(kExplorerStyle, "ok", "&Save"), true},
+        {"Explorer style, German", WithCaption(kExplorerStyle, "ok", "&Speichern"), true},
+        {"Explorer style, Russian", WithCaption(kExplorerStyle, "ok", "&\xD0\xA1\xD0\xBE\xD1\x85\xD1\x80\xD0\xB0\xD0\xBD\xD0\xB8\xD1\x82\xD1\x8C"), true},
+        {"Explorer style, a save-as of another word", WithCaption(kExplorerStyle, "ok", "Save as PDF"), false},
+        {"Vista to 11 open, whatever its button says", WithCaption(kItemOpen, "ok", "&Save"), false},
+        {"Vista to 11 save", WithCaption(kItemSave, "ok", "&Open"), true},
+        {"Wine's, Open", WithCaption(kWineItem, "ok", "&Open"), false},
+        {"Wine's, Save", WithCaption(kWineItem, "ok", "&Save"), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakeWindows windows;
+        std::map<std::string, WindowRef> refs = windows.Build(c.tree);
+        const FileDialogTarget target = RecognizeFileDialog(windows, refs["frame"]);
+        ASSERT_NE(target.kind, FileDialogKind::None);
+        EXPECT_EQ(target.saves, c.saves);
+    }
+}

@@ -35,3 +35,36 @@ INSTANTIATE_TEST_SUITE_P(Cases, PreparePathTest, ::testing::Values(
     PathCase{"http:\\\\host\\x", "http:\\\\host\\x"}));
 
 } // namespace
+
+TEST(PathKinds, MailAddressesAndOtherSchemesAreNoPaths)
+{
+    const struct {
+        const char* path;
+        bool mail;
+        bool scheme;
+    } cases[] = {
+        {"mailto:desk@example.com", true, true},
+        {"MAILTO:", true, true},
+        {"http://example.org", false, true},
+        {"ftp://files/pub", false, true},
+        {"C:\\docs", false, false},
+        {"c:", false, false},
+        {"\\\\server\\share", false, false},
+        {"report.txt", false, false},
+        {"1x:thing", false, false},
+        {"", false, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsMailAddress(c.path), c.mail) << c.path;
+        EXPECT_EQ(HasScheme(c.path), c.scheme) << c.path;
+    }
+}
+
+TEST(PathKinds, AFilesFolderAndName)
+{
+    EXPECT_EQ(SplitFolderAndName("C:\\docs\\report.txt").folder, "C:\\docs\\");
+    EXPECT_EQ(SplitFolderAndName("C:\\docs\\report.txt").name, "report.txt");
+    EXPECT_EQ(SplitFolderAndName("\\\\server\\share\\a b.doc").folder, "\\\\server\\share\\");
+    EXPECT_EQ(SplitFolderAndName("C:/docs/r.txt").name, "r.txt");
+    EXPECT_EQ(SplitFolderAndName("report.txt").folder, "");
+}

@@ -197,7 +197,11 @@ TEST(ShortcutModelRows, TheSaveGetsTheRowsInListOrder)
 {
     ShortcutModel model;
     model.Load(Table({{"F2", kGraphic}, {"B", kPath}}));
+    EXPECT_FALSE(model.HasEdits());
+    ASSERT_TRUE(model.View(IdOf(model, "B")));
+    EXPECT_FALSE(model.HasEdits()) << "viewing edits nothing";
     ASSERT_TRUE(model.Accept("3", kText, "three"));
+    EXPECT_TRUE(model.HasEdits());
     const std::vector<Shortcut> saved = model.Shortcuts();
     ASSERT_EQ(saved.size(), 3u);
     EXPECT_EQ(saved[0].keyName, "3");
