@@ -2,7 +2,7 @@
 #include "editor/TimesFont.h"
 
 namespace {
-constexpr LONG kStaticTypeMask = 0xFF;
+constexpr LONG kStaticTypeMask = SS_TYPEMASK;
 }
 
 void CCaptionStatic::Attach(HWND control)
@@ -45,8 +45,9 @@ std::optional<LRESULT> CCaptionStatic::OnCtlColor(HDC dc)
     return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
 }
 
-// Static styles up to SS_RIGHT draw text.
+// The static types that draw text.
 bool CCaptionStatic::IsTextCaption() const
 {
-    return (::GetWindowLongW(hwnd(), GWL_STYLE) & kStaticTypeMask) <= SS_RIGHT;
+    const LONG type = ::GetWindowLongW(hwnd(), GWL_STYLE) & kStaticTypeMask;
+    return type <= SS_RIGHT || type == SS_LEFTNOWORDWRAP;
 }
