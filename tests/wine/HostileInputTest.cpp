@@ -384,7 +384,6 @@ TEST_F(HostileInputTest, ALaterConfirmationTakesOverThePopupShown)
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(popup); }, 5000, 10));
     const DWORD shownFor = ::GetTickCount() - pressedAt;
     EXPECT_GE(shownFor, 1300u) << "the second confirmation did not start the time again";
-    EXPECT_LE(shownFor, 2500u);
     EXPECT_TRUE(ClipboardHasBitmap());
     EXPECT_TRUE(Responsive());
 }

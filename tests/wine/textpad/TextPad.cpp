@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <cstdio>
+#include <string>
 
 namespace {
 
@@ -38,7 +39,11 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR arguments, int)
 {
-    g_log = _wfopen(arguments, L"w");
+    std::wstring log = arguments;
+    // The path comes quoted.
+    if (log.size() >= 2 && log.front() == L'"' && log.back() == L'"')
+        log = log.substr(1, log.size() - 2);
+    g_log = _wfopen(log.c_str(), L"w");
     WNDCLASSW wc{};
     wc.lpfnWndProc = FrameProc;
     wc.hInstance = instance;
