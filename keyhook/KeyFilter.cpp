@@ -8,16 +8,34 @@ namespace {
 // the shortcut CTRL+ALT+Q while someone types an e-mail address.
 constexpr std::uint32_t kAltGrControlScanCode = 0x21D;
 
-constexpr std::uint8_t kModifierKeys[] = {vk::kShift,       vk::kControl,      vk::kMenu,
-                                          vk::kLeftShift,   vk::kRightShift,   vk::kLeftControl,
-                                          vk::kRightControl, vk::kLeftMenu,    vk::kRightMenu};
+// A modifier counts as held when either key of its pair is, or its code for either.
+struct ModifierKeys {
+    std::uint8_t either, left, right;
+};
+
+constexpr ModifierKeys kShiftKeys{vk::kShift, vk::kLeftShift, vk::kRightShift};
+constexpr ModifierKeys kControlKeys{vk::kControl, vk::kLeftControl, vk::kRightControl};
+constexpr ModifierKeys kAltKeys{vk::kMenu, vk::kLeftMenu, vk::kRightMenu};
 
 bool IsModifier(std::uint8_t key)
 {
-    for (std::uint8_t modifier : kModifierKeys)
-        if (key == modifier)
+    for (const ModifierKeys& keys : {kShiftKeys, kControlKeys, kAltKeys})
+        if (key == keys.either || key == keys.left || key == keys.right)
             return true;
     return false;
+}
+
+bool IsHeld(const KeysDown& down, const ModifierKeys& keys)
+{
+    return down[keys.either] || down[keys.left] || down[keys.right];
+}
+
+// The system is asked about the pair, not the side: the side it files an injected key
+// under need not be the one the hook was told (Wine goes by the extended-key flag).
+void ForgetIfReleased(KeysDown& down, const ModifierKeys& keys, const KeyState& system)
+{
+    if (IsHeld(down, keys) && !system.IsDown(keys.either))
+        down[keys.either] = down[keys.left] = down[keys.right] = false;
 }
 
 bool IsAltGrControl(const KeyEvent& event)
@@ -32,7 +50,7 @@ void KeyFilter::Reset()
     m_bound.Replace(nullptr, 0);
     m_down.reset();
     m_swallowed.reset();
-    m_leftControlHiddenByAltGr = false;
+    m_ctrlHiddenByAltGr = false;
 }
 
 KeyVerdict KeyFilter::OnKey(const KeyEvent& event, const KeyState& system)
@@ -44,8 +62,8 @@ KeyVerdict KeyFilter::OnKey(const KeyEvent& event, const KeyState& system)
         return {};
     }
     const auto key = static_cast<std::uint8_t>(event.key);
-    if (key == vk::kLeftControl)
-        m_leftControlHiddenByAltGr = false;
+    if (key == vk::kLeftControl || key == vk::kRightControl || key == vk::kControl)
+        m_ctrlHiddenByAltGr = false;
     return event.down ? OnKeyDown(key, system) : OnKeyUp(key);
 }
 
@@ -76,8 +94,8 @@ KeyVerdict KeyFilter::OnKeyUp(std::uint8_t key)
 
 void KeyFilter::OnAltGrControl(bool down)
 {
-    if (!down && m_down[vk::kLeftControl])
-        m_leftControlHiddenByAltGr = true;
+    if (!down && IsHeld(m_down, kControlKeys))
+        m_ctrlHiddenByAltGr = true;
 }
 
 // After the secure desktop (CTRL+ALT+DEL, then Cancel) or with an elevated window in
@@ -85,22 +103,13 @@ void KeyFilter::OnAltGrControl(bool down)
 // plain letter into a shortcut, and keep it from the program in front.
 void KeyFilter::ForgetModifiersReleasedUnseen(const KeyState& system)
 {
-    for (std::uint8_t modifier : kModifierKeys) {
-        if (modifier == vk::kLeftControl && m_leftControlHiddenByAltGr)
-            continue;
-        if (m_down[modifier] && !system.IsDown(modifier))
-            m_down[modifier] = false;
-    }
-}
-
-bool KeyFilter::EitherDown(std::uint8_t left, std::uint8_t right, std::uint8_t either) const
-{
-    return m_down[left] || m_down[right] || m_down[either];
+    ForgetIfReleased(m_down, kShiftKeys, system);
+    if (!m_ctrlHiddenByAltGr)
+        ForgetIfReleased(m_down, kControlKeys, system);
+    ForgetIfReleased(m_down, kAltKeys, system);
 }
 
 Modifiers KeyFilter::Held() const
 {
-    return {EitherDown(vk::kLeftShift, vk::kRightShift, vk::kShift),
-            EitherDown(vk::kLeftControl, vk::kRightControl, vk::kControl),
-            EitherDown(vk::kLeftMenu, vk::kRightMenu, vk::kMenu)};
+    return {IsHeld(m_down, kShiftKeys), IsHeld(m_down, kControlKeys), IsHeld(m_down, kAltKeys)};
 }

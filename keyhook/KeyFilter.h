@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <optional>
 
+using KeysDown = std::bitset<kKeyHookKeyCount>;
+
 // A key event as the low-level hook sees it.
 struct KeyEvent {
     std::uint32_t key;       // virtual-key code
@@ -60,13 +62,12 @@ private:
     KeyVerdict OnKeyUp(std::uint8_t key);
     void OnAltGrControl(bool down);
     void ForgetModifiersReleasedUnseen(const KeyState& system);
-    bool EitherDown(std::uint8_t left, std::uint8_t right, std::uint8_t either) const;
     Modifiers Held() const;
 
     ChordSet m_bound;
-    std::bitset<kKeyHookKeyCount> m_down;
-    std::bitset<kKeyHookKeyCount> m_swallowed;
+    KeysDown m_down;
+    KeysDown m_swallowed;
     // The system keeps one state per key code, so AltGr letting go of its own left
-    // CTRL makes it believe a real left CTRL that is still held is up.
-    bool m_leftControlHiddenByAltGr = false;
+    // CTRL makes it believe a real CTRL that is still held is up.
+    bool m_ctrlHiddenByAltGr = false;
 };
