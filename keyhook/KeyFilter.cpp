@@ -32,9 +32,13 @@ bool IsHeld(const KeysDown& down, const ModifierKeys& keys)
 
 // The system is asked about the pair, not the side: the side it files an injected key
 // under need not be the one the hook was told (Wine goes by the extended-key flag).
-void ForgetIfReleased(KeysDown& down, const ModifierKeys& keys, const KeyState& system)
+// Not about a modifier a program sent: whenever a window is activated, Wine sets every
+// key's state to what the X server believes, and no program's SendInput reaches that
+// server. The releases missed behind the secure desktop or an elevated window are of
+// keys typed on the keyboard.
+void ForgetIfReleased(KeysDown& down, const KeysDown& sentDown, const ModifierKeys& keys, const KeyState& system)
 {
-    if (IsHeld(down, keys) && !system.IsDown(keys.either))
+    if (IsHeld(down, keys) && !IsHeld(sentDown, keys) && !system.IsDown(keys.either))
         down[keys.either] = down[keys.left] = down[keys.right] = false;
 }
 
@@ -50,6 +54,7 @@ void KeyFilter::Reset()
     m_bound.Replace(nullptr, 0);
     m_down.reset();
     m_swallowed.reset();
+    m_sentDown.reset();
     m_ctrlHiddenByAltGr = false;
 }
 
@@ -64,10 +69,10 @@ KeyVerdict KeyFilter::OnKey(const KeyEvent& event, const KeyState& system)
     const auto key = static_cast<std::uint8_t>(event.key);
     if (key == vk::kLeftControl || key == vk::kRightControl || key == vk::kControl)
         m_ctrlHiddenByAltGr = false;
-    return event.down ? OnKeyDown(key, system) : OnKeyUp(key);
+    return event.down ? OnKeyDown(key, event.injected, system) : OnKeyUp(key);
 }
 
-KeyVerdict KeyFilter::OnKeyDown(std::uint8_t key, const KeyState& system)
+KeyVerdict KeyFilter::OnKeyDown(std::uint8_t key, bool injected, const KeyState& system)
 {
     ForgetModifiersReleasedUnseen(system);
     // A held key repeats its key-down ~30 times a second; the receiver acts on each
@@ -76,6 +81,7 @@ KeyVerdict KeyFilter::OnKeyDown(std::uint8_t key, const KeyState& system)
         return {std::nullopt, m_swallowed[key]};
     const Modifiers held = Held();
     m_down[key] = true;
+    m_sentDown[key] = injected;
     // Never a modifier: one kept from the system would stick down in every program,
     // and the system's view of modifiers is what ForgetModifiersReleasedUnseen trusts.
     m_swallowed[key] = held.ctrl && held.alt && !IsModifier(key) && m_bound.Fires(key, held.shift);
@@ -89,6 +95,7 @@ KeyVerdict KeyFilter::OnKeyUp(std::uint8_t key)
     const bool swallow = m_swallowed[key];
     m_down[key] = false;
     m_swallowed[key] = false;
+    m_sentDown[key] = false;
     return {std::nullopt, swallow};
 }
 
@@ -103,10 +110,10 @@ void KeyFilter::OnAltGrControl(bool down)
 // plain letter into a shortcut, and keep it from the program in front.
 void KeyFilter::ForgetModifiersReleasedUnseen(const KeyState& system)
 {
-    ForgetIfReleased(m_down, kShiftKeys, system);
+    ForgetIfReleased(m_down, m_sentDown, kShiftKeys, system);
     if (!m_ctrlHiddenByAltGr)
-        ForgetIfReleased(m_down, kControlKeys, system);
-    ForgetIfReleased(m_down, kAltKeys, system);
+        ForgetIfReleased(m_down, m_sentDown, kControlKeys, system);
+    ForgetIfReleased(m_down, m_sentDown, kAltKeys, system);
 }
 
 Modifiers KeyFilter::Held() const

@@ -14,6 +14,7 @@ struct KeyEvent {
     std::uint32_t key;       // virtual-key code
     std::uint32_t scanCode;
     bool down;
+    bool injected = false;   // sent by a program (SendInput), not typed
 };
 
 struct Modifiers {
@@ -58,7 +59,7 @@ public:
     KeyVerdict OnKey(const KeyEvent& event, const KeyState& system);
 
 private:
-    KeyVerdict OnKeyDown(std::uint8_t key, const KeyState& system);
+    KeyVerdict OnKeyDown(std::uint8_t key, bool injected, const KeyState& system);
     KeyVerdict OnKeyUp(std::uint8_t key);
     void OnAltGrControl(bool down);
     void ForgetModifiersReleasedUnseen(const KeyState& system);
@@ -67,6 +68,7 @@ private:
     ChordSet m_bound;
     KeysDown m_down;
     KeysDown m_swallowed;
+    KeysDown m_sentDown;   // went down as sent by a program
     // The system keeps one state per key code, so AltGr letting go of its own left
     // CTRL makes it believe a real CTRL that is still held is up.
     bool m_ctrlHiddenByAltGr = false;

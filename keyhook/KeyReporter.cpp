@@ -27,7 +27,8 @@ void KeyReporter::Reset(HWND receiver, UINT message)
 
 bool KeyReporter::OnKey(const KBDLLHOOKSTRUCT& key, bool down)
 {
-    const KeyVerdict verdict = m_filter.OnKey({key.vkCode, key.scanCode, down}, AsyncKeyState());
+    const KeyVerdict verdict =
+        m_filter.OnKey({key.vkCode, key.scanCode, down, (key.flags & LLKHF_INJECTED) != 0}, AsyncKeyState());
     // Posted, never sent: the receiver may sit in a modal loop for a long time, and
     // every key on the desktop waits for this hook.
     if (verdict.report)

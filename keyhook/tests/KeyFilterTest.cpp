@@ -70,6 +70,12 @@ Step Press(std::uint8_t key, KeyVerdict expected) { return {{key, 0, true}, expe
 Step Release(std::uint8_t key, KeyVerdict expected = kPassed) { return {{key, 0, false}, expected}; }
 // A key-up the hook never saw: the secure desktop or an elevated window had the keyboard.
 Step ReleasedUnseen(std::uint8_t key) { return {{key, 0, false}, kPassed, false}; }
+// Sent by a program with SendInput rather than typed.
+Step Sent(Step step)
+{
+    step.event.injected = true;
+    return step;
+}
 Step AltGrControl(bool down) { return {{vk::kLeftControl, kAltGrControlScanCode, down}, kPassed}; }
 
 class KeyFilterTest : public testing::Test {
@@ -176,6 +182,15 @@ INSTANTIATE_TEST_SUITE_P(
                          {ReleasedUnseen(vk::kLeftMenu), ReleasedUnseen(vk::kLeftControl),
                           Press('K', Reported(kPlain)), Release('K'),
                           Press(vk::kLeftControl, Reported(kPlain))}})},
+        // Wine resets the state of keys its X server never saw when a window is
+        // activated: the system then says a program's held CTRL and ALT are up.
+        FilterCase{"ModifiersSentByAProgramAreKept", {{'K', kKeyHookChordShiftUp}},
+                   {Sent(Press(vk::kLeftControl, Reported(kPlain))), Sent(Press(vk::kLeftMenu, Reported(kCtrl))),
+                    ReleasedUnseen(vk::kLeftMenu), ReleasedUnseen(vk::kLeftControl),
+                    Sent(Press('K', ReportedSwallowed(kCtrlAlt))), Sent(Release('K', kSwallowed)),
+                    Sent(Release(vk::kLeftMenu)), Sent(Release(vk::kLeftControl)),
+                    Press(vk::kLeftControl, Reported(kPlain)), ReleasedUnseen(vk::kLeftControl),
+                    Press(vk::kLeftMenu, Reported(kPlain))}},
         FilterCase{"ShiftReleasedUnseenIsForgotten", {{'K', kKeyHookChordShiftUp}},
                    Join({{Press(vk::kLeftShift, Reported(kPlain)), ReleasedUnseen(vk::kLeftShift)},
                          kCtrlAltDown, {Press('K', ReportedSwallowed(kCtrlAlt)), Release('K', kSwallowed)}})},
