@@ -2,6 +2,8 @@
 #include "framework/UniqueHandle.h"
 #include "keyhook/KeyReporter.h"
 #include <windows.h>
+#include <cstddef>
+#include <cstdint>
 
 // The low-level keyboard hook on a thread of its own. The system calls such a hook on
 // the thread that installed it, and every key on the desktop waits for that call: a
@@ -19,13 +21,16 @@ public:
     HookThread(const HookThread&) = delete;
     HookThread& operator=(const HookThread&) = delete;
 
-    // Starts the thread with every key up and returns once the hook is in place: true,
-    // or false when the system refused it (the thread has then ended). Only while
-    // stopped.
+    // Starts the thread with every key up and nothing bound, and returns once the hook
+    // is in place: true, or false when the system refused it (the thread has then
+    // ended). Only while stopped.
     bool Start(HMODULE module, HWND receiver, UINT message);
     // Removes the hook and waits for the thread to end; true when the hook is gone or
     // was never there. Never from DllMain.
     bool Stop();
+    // Replaces the chords kept from the program in front (see KeyFilter::Bind); false,
+    // and nothing bound, while stopped. From the thread that starts and stops.
+    bool Bind(const std::uint8_t* chords, std::size_t count);
 
 private:
     static DWORD WINAPI ThreadMain(void* self);

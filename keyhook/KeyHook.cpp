@@ -28,3 +28,10 @@ int installhook(HWND window, UINT message)
 }
 
 int UnHook() { return g_hookThread.Stop(); }
+
+int SetBoundChords(const unsigned char* chords, int count)
+{
+    if (count < 0 || count > kKeyHookKeyCount || (count > 0 && !chords))
+        return 0;
+    return g_hookThread.Bind(chords, static_cast<std::size_t>(count));
+}

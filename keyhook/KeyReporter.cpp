@@ -1,45 +1,37 @@
 #include "keyhook/KeyReporter.h"
+#include "keyhook/AsyncKeyState.h"
 #include "keyhook/KeyHook.h"
+#include "keyhook/VirtualKeys.h"
+
+static_assert(vk::kShift == VK_SHIFT && vk::kControl == VK_CONTROL && vk::kMenu == VK_MENU);
+static_assert(vk::kLeftShift == VK_LSHIFT && vk::kRightShift == VK_RSHIFT);
+static_assert(vk::kLeftControl == VK_LCONTROL && vk::kRightControl == VK_RCONTROL);
+static_assert(vk::kLeftMenu == VK_LMENU && vk::kRightMenu == VK_RMENU);
 
 namespace {
 
-// AltGr reaches the hook as a left CTRL with this scan code, just before the right ALT.
-// The user pressed no CTRL: counting it would make AltGr+Q (@ on a German keyboard)
-// the shortcut CTRL+ALT+Q while someone types an e-mail address.
-constexpr DWORD kAltGrControlScanCode = 0x21D;
-
-bool IsAltGrControl(const KBDLLHOOKSTRUCT& key)
+LPARAM FlagsOf(const Modifiers& held)
 {
-    return key.vkCode == VK_LCONTROL && key.scanCode == kAltGrControlScanCode;
+    return kKeyHookModifiersReported | (held.shift ? kKeyHookShiftDown : 0) | (held.ctrl ? kKeyHookCtrlDown : 0) |
+           (held.alt ? kKeyHookAltDown : 0);
 }
 
 } // namespace
 
-void KeyReporter::OnKey(const KBDLLHOOKSTRUCT& key, bool down)
+void KeyReporter::Reset(HWND receiver, UINT message)
 {
-    if (key.vkCode >= kKeyCount || IsAltGrControl(key))
-        return;
-    // A held key repeats its key-down ~30 times a second, and the program acts on each
-    // report. Posted, never sent: the receiver may sit in a modal loop for a long time,
-    // and every key on the desktop waits for this hook.
-    if (down && !m_keysDown[key.vkCode])
-        ::PostMessageA(m_receiver, m_message, key.vkCode, Modifiers());
-    m_keysDown[key.vkCode] = down;
+    m_receiver = receiver;
+    m_message = message;
+    m_filter.Reset();
 }
 
-bool KeyReporter::EitherDown(DWORD left, DWORD right, DWORD either) const
+bool KeyReporter::OnKey(const KBDLLHOOKSTRUCT& key, bool down)
 {
-    return m_keysDown[left] || m_keysDown[right] || m_keysDown[either];
-}
-
-LPARAM KeyReporter::Modifiers() const
-{
-    LPARAM modifiers = kKeyHookModifiersReported;
-    if (EitherDown(VK_LSHIFT, VK_RSHIFT, VK_SHIFT))
-        modifiers |= kKeyHookShiftDown;
-    if (EitherDown(VK_LCONTROL, VK_RCONTROL, VK_CONTROL))
-        modifiers |= kKeyHookCtrlDown;
-    if (EitherDown(VK_LMENU, VK_RMENU, VK_MENU))
-        modifiers |= kKeyHookAltDown;
-    return modifiers;
+    const KeyVerdict verdict =
+        m_filter.OnKey({key.vkCode, key.scanCode, down, (key.flags & LLKHF_INJECTED) != 0}, AsyncKeyState());
+    // Posted, never sent: the receiver may sit in a modal loop for a long time, and
+    // every key on the desktop waits for this hook.
+    if (verdict.report)
+        ::PostMessageW(m_receiver, m_message, key.vkCode, FlagsOf(*verdict.report));
+    return verdict.swallow;
 }

@@ -1,25 +1,27 @@
 #pragma once
+#include "keyhook/KeyFilter.h"
 #include <windows.h>
-#include <bitset>
+#include <cstddef>
+#include <cstdint>
 
-// Turns what the low-level hook sees into reports: each key when it goes down (not its
-// auto-repeats), posted to the receiver with the modifiers held at that moment. It
-// knows which keys are down, so a fresh reporter starts with all keys up. Used only on
-// the hook's thread.
+// The hook's Win32 side of KeyFilter: posts its reports to the receiver and tells the
+// hook which events to keep from the program in front. Used only on the hook's
+// thread, except Bind.
 class KeyReporter {
 public:
     KeyReporter() = default;
-    KeyReporter(HWND receiver, UINT message) : m_receiver(receiver), m_message(message) {}
+    KeyReporter(const KeyReporter&) = delete;
+    KeyReporter& operator=(const KeyReporter&) = delete;
 
-    void OnKey(const KBDLLHOOKSTRUCT& key, bool down);
+    // Every key up, nothing bound. Only while the hook is not running.
+    void Reset(HWND receiver, UINT message);
+    // From any thread (see KeyFilter::Bind).
+    void Bind(const std::uint8_t* chords, std::size_t count) { m_filter.Bind(chords, count); }
+    // True when the event is to be swallowed.
+    bool OnKey(const KBDLLHOOKSTRUCT& key, bool down);
 
 private:
-    static constexpr size_t kKeyCount = 256;
-
-    bool EitherDown(DWORD left, DWORD right, DWORD either) const;
-    LPARAM Modifiers() const;
-
     HWND m_receiver = nullptr;
     UINT m_message = 0;
-    std::bitset<kKeyCount> m_keysDown;
+    KeyFilter m_filter;
 };

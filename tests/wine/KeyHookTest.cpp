@@ -1,5 +1,6 @@
 // keyhook.dll as the program uses it: installed from the thread of a window that
-// receives the reports; keys come from SendInput, as Windows would deliver them.
+// receives the reports; keys come from SendInput, as Windows would deliver them, and
+// a window of this process in front shows what the hook lets through.
 
 #include "framework/UniqueHandle.h"
 #include "keyhook/KeyHook.h"
@@ -8,15 +9,19 @@
 
 #include <gtest/gtest.h>
 #include <map>
+#include <memory>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <condition_variable>
 #include <functional>
 #include <future>
 #include <mutex>
+#include <optional>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -34,10 +39,11 @@ constexpr auto kArrivalTimeout = 5s;
 constexpr auto kQuietPeriod = 500ms;
 constexpr auto kBusyTime = 2000ms;
 
-const UINT g_hookMessage = RegisterWindowMessageA("HOOKKEYDOWNMESSAGEID");
+const UINT g_hookMessage = RegisterWindowMessageW(L"HOOKKEYDOWNMESSAGEID");
 
 decltype(&installhook) g_installhook = nullptr;
 decltype(&UnHook) g_unhook = nullptr;
+decltype(&SetBoundChords) g_setBoundChords = nullptr;
 
 struct Report {
     WPARAM key;
@@ -45,21 +51,33 @@ struct Report {
     bool sent; // delivered by SendMessage from another thread instead of posted
 };
 
-// A message-only window on a thread of its own, pumping messages the way the
-// program's UI thread does, and recording the hook's reports.
+// A keyboard message that reached a window: WM_KEYDOWN, WM_CHAR and the like.
+struct KeyMessage {
+    UINT message;
+    WPARAM wParam;
+};
+
+enum class Placement {
+    MessageOnly, // receives the reports, as the program's hidden window does
+    InFront,     // plays the program the user types into
+};
+
+// A window on a thread of its own, pumping messages the way a program's UI thread
+// does (key-downs translated into characters), and recording the hook's reports and
+// the keyboard messages it gets.
 class WindowThread {
 public:
-    WindowThread()
+    explicit WindowThread(Placement placement = Placement::MessageOnly)
     {
         std::promise<HWND> created;
         auto window = created.get_future();
-        m_thread = std::thread([this, &created] { Run(created); });
+        m_thread = std::thread([this, placement, &created] { Run(placement, created); });
         m_window = window.get();
     }
 
     ~WindowThread()
     {
-        PostMessageA(m_window, WM_CLOSE, 0, 0);
+        PostMessageW(m_window, WM_CLOSE, 0, 0);
         m_thread.join();
     }
 
@@ -73,15 +91,28 @@ public:
     {
         int result = 0;
         std::function<void()> call = [&] { result = task(); };
-        SendMessageA(m_window, kRunMessage, 0, reinterpret_cast<LPARAM>(&call));
+        SendMessageW(m_window, kRunMessage, 0, reinterpret_cast<LPARAM>(&call));
         return result;
+    }
+
+    // Makes the window the one that has the keyboard, and waits until it has.
+    bool TakeKeyboardFocus()
+    {
+        RunHere([this] {
+            SetForegroundWindow(m_window);
+            SetFocus(m_window);
+            return 0;
+        });
+        return wt::WaitUntil([this] {
+            return GetForegroundWindow() == m_window && RunHere([this] { return GetFocus() == m_window; });
+        }, static_cast<DWORD>(std::chrono::milliseconds(kArrivalTimeout).count()));
     }
 
     // Keeps this thread from pumping for `time`; returns once it has begun.
     void BeBusyFor(std::chrono::milliseconds time)
     {
         std::unique_lock lock(m_mutex);
-        PostMessageA(m_window, kSleepMessage, static_cast<WPARAM>(time.count()), 0);
+        PostMessageW(m_window, kSleepMessage, static_cast<WPARAM>(time.count()), 0);
         m_changed.wait(lock, [this] { return m_busy; });
     }
 
@@ -96,40 +127,79 @@ public:
         });
     }
 
+    // Waits for `message` with `wParam` to reach the window.
+    bool WaitForKeyMessage(UINT message, WPARAM wParam, std::chrono::milliseconds timeout)
+    {
+        std::unique_lock lock(m_mutex);
+        return m_changed.wait_for(lock, timeout, [&] {
+            return std::any_of(m_keyMessages.begin(), m_keyMessages.end(), [&](const KeyMessage& seen) {
+                return seen.message == message && seen.wParam == wParam;
+            });
+        });
+    }
+
     std::vector<Report> Reports()
     {
         std::lock_guard lock(m_mutex);
         return m_reports;
     }
 
-private:
-    static constexpr const char* kClassName = "KeyHookTestWindow";
-
-    void Run(std::promise<HWND>& created)
+    std::vector<KeyMessage> KeyMessages()
     {
-        WNDCLASSA windowClass{};
+        std::lock_guard lock(m_mutex);
+        return m_keyMessages;
+    }
+
+    void ForgetKeyMessages()
+    {
+        std::lock_guard lock(m_mutex);
+        m_keyMessages.clear();
+    }
+
+private:
+    static constexpr const wchar_t* kClassName = L"KeyHookTestWindow";
+
+    void Run(Placement placement, std::promise<HWND>& created)
+    {
+        WNDCLASSW windowClass{};
         windowClass.lpfnWndProc = &WindowThread::WindowProc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.lpszClassName = kClassName;
-        RegisterClassA(&windowClass); // fails harmlessly when another thread already did it
-        HWND window = CreateWindowExA(0, kClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                      windowClass.hInstance, this);
+        RegisterClassW(&windowClass); // fails harmlessly when another thread already did it
+        HWND window = placement == Placement::InFront
+                          ? CreateWindowExW(0, kClassName, L"KeyHookTestFront", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100,
+                                            100, 300, 200, nullptr, nullptr, windowClass.hInstance, this)
+                          : CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                            windowClass.hInstance, this);
         created.set_value(window);
         MSG message;
-        while (GetMessageA(&message, nullptr, 0, 0) > 0)
-            DispatchMessageA(&message);
+        while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+
+    static bool IsKeyboardMessage(UINT message)
+    {
+        return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN || message == WM_SYSKEYUP ||
+               message == WM_CHAR || message == WM_SYSCHAR;
     }
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     {
         if (message == WM_NCCREATE) {
-            const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-            SetWindowLongPtrA(window, GWLP_USERDATA,
+            const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+            SetWindowLongPtrW(window, GWLP_USERDATA,
                               reinterpret_cast<LONG_PTR>(create->lpCreateParams));
         }
-        auto* self = reinterpret_cast<WindowThread*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        auto* self = reinterpret_cast<WindowThread*>(GetWindowLongPtrW(window, GWLP_USERDATA));
         if (self && message == g_hookMessage) {
             self->Record({wParam, lParam, InSendMessage() != FALSE});
+            return 0;
+        }
+        // Kept from the default handling: ALT keys would open the window menu.
+        if (self && IsKeyboardMessage(message)) {
+            self->Record(KeyMessage{message, wParam});
             return 0;
         }
         switch (message) {
@@ -148,13 +218,20 @@ private:
             PostQuitMessage(0);
             return 0;
         }
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
 
     void Record(const Report& report)
     {
         std::lock_guard lock(m_mutex);
         m_reports.push_back(report);
+        m_changed.notify_all();
+    }
+
+    void Record(const KeyMessage& keyMessage)
+    {
+        std::lock_guard lock(m_mutex);
+        m_keyMessages.push_back(keyMessage);
         m_changed.notify_all();
     }
 
@@ -170,6 +247,7 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_changed;
     std::vector<Report> m_reports;
+    std::vector<KeyMessage> m_keyMessages;
     bool m_busy = false;
 };
 
@@ -220,6 +298,15 @@ void ExpectPostedWithModifiers(const std::vector<Report>& reports)
     }
 }
 
+// This program's folder: the build puts the library under test beside it.
+std::wstring OwnFolder()
+{
+    wchar_t path[MAX_PATH * 4];
+    const DWORD length = GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
+    const std::wstring file(path, length);
+    return file.substr(0, file.find_last_of(L"\\/"));
+}
+
 template <typename Function>
 Function Export(HMODULE module, const char* name)
 {
@@ -231,13 +318,14 @@ protected:
     static void SetUpTestSuite()
     {
         // The library beside this program is the one under test, never one on the path.
-        const std::string library = wt::BuildFolder() + "\\keyhook.dll";
-        HMODULE module = LoadLibraryA(library.c_str());
-        ASSERT_NE(nullptr, module) << library;
+        HMODULE module = LoadLibraryW((OwnFolder() + L"\\keyhook.dll").c_str());
+        ASSERT_NE(nullptr, module);
         g_installhook = Export<decltype(g_installhook)>(module, "installhook");
         g_unhook = Export<decltype(g_unhook)>(module, "UnHook");
+        g_setBoundChords = Export<decltype(g_setBoundChords)>(module, "SetBoundChords");
         ASSERT_NE(nullptr, g_installhook);
         ASSERT_NE(nullptr, g_unhook);
+        ASSERT_NE(nullptr, g_setBoundChords);
     }
 
     void SetUp() override
@@ -427,12 +515,12 @@ constexpr double kLateMs = 1000;
 // arrived); empty when the typist failed.
 std::vector<double> TypeFiveKeys(Installer installer)
 {
-    KernelHandle ready(CreateEventA(nullptr, TRUE, FALSE, "KeyTypistReady"));
-    KernelHandle go(CreateEventA(nullptr, TRUE, FALSE, "KeyTypistGo"));
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    const std::string results = std::string(temp) + "keytypist-results.txt";
-    DeleteFileA(results.c_str());
+    KernelHandle ready(CreateEventW(nullptr, TRUE, FALSE, L"KeyTypistReady"));
+    KernelHandle go(CreateEventW(nullptr, TRUE, FALSE, L"KeyTypistGo"));
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::filesystem::path results = std::filesystem::path(temp) / L"keytypist-results.txt";
+    DeleteFileW(results.c_str());
 
     wt::Process typist(wt::BuildFolder() + "\\keytypist.exe", "");
     if (!wt::ServeMessagesUntil([&] { return WaitForSingleObject(ready.get(), 0) == WAIT_OBJECT_0; }, kTypistTimeoutMs))
@@ -451,7 +539,7 @@ std::vector<double> TypeFiveKeys(Installer installer)
     for (double ms; in >> ms;)
         times.push_back(ms);
     in.close();
-    DeleteFileA(results.c_str());
+    DeleteFileW(results.c_str());
     return times;
 }
 
@@ -503,6 +591,146 @@ TEST_F(KeyHookInstallerTest, KeysArriveOnTimeWhileTheInstallingThreadIsBusy)
     }
     ExpectPostedWithModifiers(m_ui.Reports());
     g_unhook();
+}
+
+// What reached a window: the keys that went down or up there, and the characters typed.
+struct FrontView {
+    std::vector<WPARAM> downs;
+    std::vector<WPARAM> ups;
+    std::vector<WPARAM> typed;
+};
+
+FrontView ViewOf(const std::vector<KeyMessage>& messages)
+{
+    FrontView view;
+    for (const KeyMessage& seen : messages) {
+        if (seen.message == WM_KEYDOWN || seen.message == WM_SYSKEYDOWN)
+            view.downs.push_back(seen.wParam);
+        else if (seen.message == WM_KEYUP || seen.message == WM_SYSKEYUP)
+            view.ups.push_back(seen.wParam);
+        else
+            view.typed.push_back(seen.wParam);
+    }
+    return view;
+}
+
+bool Holds(const std::vector<WPARAM>& keys, WPARAM key) { return std::find(keys.begin(), keys.end(), key) != keys.end(); }
+
+// A window of this process has the keyboard, as the program the user types into does.
+// One for all the tests of a suite: Wine on a bare X server takes 2 s to destroy it.
+class KeyHookFrontTest : public KeyHookTest {
+protected:
+    static void SetUpTestSuite()
+    {
+        KeyHookTest::SetUpTestSuite();
+        s_front = std::make_unique<WindowThread>(Placement::InFront);
+    }
+
+    static void TearDownTestSuite() { s_front.reset(); }
+
+    void SetUp() override
+    {
+        ASSERT_NO_FATAL_FAILURE(KeyHookTest::SetUp());
+        ASSERT_TRUE(s_front->TakeKeyboardFocus());
+        s_front->ForgetKeyMessages();
+    }
+
+    // Binds CTRL+ALT+key with SHIFT up for each key, from the installing thread.
+    int Bind(const std::vector<WORD>& keys)
+    {
+        std::vector<unsigned char> chords(kKeyHookKeyCount);
+        for (WORD key : keys)
+            chords[key] = kKeyHookChordShiftUp;
+        return m_ui.RunHere([&] { return g_setBoundChords(chords.data(), static_cast<int>(chords.size())); });
+    }
+
+    // One SendInput burst: Wine's X11 driver may reset the modifiers when the focus
+    // moves between calls. Returns the reports; Front() then tells what reached it.
+    std::vector<Report> InjectWhileInFront(const std::vector<Stroke>& strokes)
+    {
+        std::vector<Report> reports = InjectAndCollect(strokes, m_ui);
+        EXPECT_TRUE(s_front->WaitForKeyMessage(WM_KEYUP, kSentinelKey, kArrivalTimeout));
+        return reports;
+    }
+
+    static FrontView Front() { return ViewOf(s_front->KeyMessages()); }
+
+    static inline std::unique_ptr<WindowThread> s_front;
+};
+
+struct FrontCase {
+    const char* name;
+    std::vector<WORD> bound;
+    std::vector<Stroke> strokes;
+    WPARAM key;              // the key the case is about
+    LPARAM modifiers;        // reported with it
+    bool reachesFront;
+    std::optional<std::vector<WPARAM>> typed; // the characters the window gets, where they are certain
+};
+
+void PrintTo(const FrontCase& frontCase, std::ostream* out) { *out << frontCase.name; }
+
+class KeyHookFrontCaseTest : public KeyHookFrontTest, public testing::WithParamInterface<FrontCase> {};
+
+// A chord that fires something must not also act in the program in front (CTRL+ALT+K
+// would type there, or run its own command); everything else must reach it.
+TEST_P(KeyHookFrontCaseTest, KeepsExactlyTheBoundChordsFromTheWindowInFront)
+{
+    const FrontCase& frontCase = GetParam();
+    ASSERT_NE(0, Bind(frontCase.bound));
+    const std::vector<Report> reports = InjectWhileInFront(frontCase.strokes);
+
+    std::vector<LPARAM> reported;
+    for (const Report& report : reports)
+        if (report.key == frontCase.key)
+            reported.push_back(report.lParam & ~kKeyHookModifiersReported);
+    EXPECT_EQ(std::vector<LPARAM>{frontCase.modifiers}, reported);
+
+    const FrontView front = Front();
+    EXPECT_EQ(frontCase.reachesFront, Holds(front.downs, frontCase.key));
+    EXPECT_EQ(frontCase.reachesFront, Holds(front.ups, frontCase.key));
+    if (frontCase.typed) {
+        EXPECT_EQ(*frontCase.typed, front.typed);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Chords, KeyHookFrontCaseTest,
+    testing::Values(
+        // Held long enough to repeat: the repeats stay away too.
+        FrontCase{"BoundChord", {'K'},
+                  {Down(VK_LCONTROL), Down(VK_LMENU), Down('K'), Down('K'), Down('K'), Up('K'), Up(VK_LMENU),
+                   Up(VK_LCONTROL)},
+                  'K', kKeyHookCtrlDown | kKeyHookAltDown, false, std::vector<WPARAM>{}},
+        FrontCase{"UnboundChord", {'K'},
+                  {Down(VK_LCONTROL), Down(VK_LMENU), Down('J'), Up('J'), Up(VK_LMENU), Up(VK_LCONTROL)},
+                  'J', kKeyHookCtrlDown | kKeyHookAltDown, true, std::nullopt},
+        FrontCase{"PlainBoundKey", {'K'}, {Down('K'), Up('K')}, 'K', 0, true, std::vector<WPARAM>{'k'}},
+        FrontCase{"BoundWithoutShiftButShiftHeld", {'K'},
+                  {Down(VK_LSHIFT), Down(VK_LCONTROL), Down(VK_LMENU), Down('K'), Up('K'), Up(VK_LMENU),
+                   Up(VK_LCONTROL), Up(VK_LSHIFT)},
+                  'K', kKeyHookShiftDown | kKeyHookCtrlDown | kKeyHookAltDown, true, std::nullopt},
+        // AltGr+E types the euro sign on many layouts.
+        FrontCase{"AltGr", {'E'}, {kAltGrDown[0], kAltGrDown[1], Down('E'), Up('E'), kAltGrUp[0], kAltGrUp[1]},
+                  'E', kKeyHookAltDown, true, std::nullopt}),
+    [](const testing::TestParamInfo<FrontCase>& info) { return std::string(info.param.name); });
+
+// The program hands its chords over again after each install: a new hook, perhaps for
+// another window, must not keep keys for a table it was never given.
+TEST_F(KeyHookFrontTest, ChordsBelongToTheHookTheyWereGivenTo)
+{
+    EXPECT_EQ(0, m_ui.RunHere([] { return g_setBoundChords(nullptr, kKeyHookKeyCount); }));
+    EXPECT_EQ(0, m_ui.RunHere([] {
+        const std::vector<unsigned char> tooMany(kKeyHookKeyCount + 1, kKeyHookChordShiftUp);
+        return g_setBoundChords(tooMany.data(), static_cast<int>(tooMany.size()));
+    }));
+    ASSERT_NE(0, Bind({'K'}));
+    ASSERT_NE(0, Install(m_ui.Window()));
+    InjectWhileInFront({Down(VK_LCONTROL), Down(VK_LMENU), Down('K'), Up('K'), Up(VK_LMENU), Up(VK_LCONTROL)});
+    EXPECT_TRUE(Holds(Front().downs, 'K'));
+
+    ASSERT_NE(0, m_ui.RunHere([] { return g_unhook(); }));
+    EXPECT_EQ(0, Bind({'K'}));
 }
 
 } // namespace
