@@ -250,8 +250,10 @@ bool CMainDlg::IsEditorCommandWhileEditing(UINT message, WPARAM wParam) const
     return false;
 }
 
+// The hook keeps the keys of the live table's shortcuts from the program in front.
 void CMainDlg::InstallHook()
 {
+    m_hook.BindKeys(m_shortcuts);
     m_hook.Install(hwnd());
 }
 

@@ -2,6 +2,7 @@
 #include "framework/SystemError.h"
 #include "framework/UniqueHandle.h"
 #include "framework/WideText.h"
+#include "store/KeyText.h"
 #include <windows.h>
 
 namespace {
@@ -91,8 +92,13 @@ FileShape ShapeOfFile(const std::string& path)
     if (file && ::GetFileInformationByHandle(file.get(), &info)) {
         shape.readOnly = (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
         shape.names = info.nNumberOfLinks;
-        if (shape.link)
-            shape.target = FinalPath(file.get());
+        // Where the name leads in the end. Under Wine a link of the file system under it
+        // shows as a plain file, and only its final path tells where the file lies.
+        const std::string target = FinalPath(file.get());
+        if (!target.empty()) {
+            shape.link = shape.link || !EqualsNoCase(target, path);
+            shape.target = target;
+        }
     } else {
         shape.readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
     }

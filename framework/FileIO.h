@@ -25,8 +25,8 @@ struct FileShape {
     bool exists = false;
     bool isFolder = false;
     bool readOnly = false;
-    // A symbolic link or another reparse point: what is written goes to the file it
-    // leads to, `target`.
+    // A symbolic link or another reparse point (or a path that leads elsewhere in the
+    // end): what is written goes to the file it leads to, `target`.
     bool link = false;
     std::string target;
     // Other names of the same file (hard links): the file must be written where it is.
