@@ -10,6 +10,7 @@
 
 // What the tests under Wine share: a private copy of the programs, processes that
 // never outlive a test, windows found by owner process, real input and the clipboard.
+// Every text and path they take or give is UTF-8, and may hold any character.
 namespace wt {
 
 // The program's ids are res/resource.h's; the messages it handles are in
