@@ -45,22 +45,30 @@ void RemoveTree(const std::string& folder)
     op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
     ::SHFileOperationW(&op);
 }
-}
 
-ProgramInstall::ProgramInstall(const std::string& name)
+std::string TestsRoot()
 {
     wchar_t temp[MAX_PATH];
     ::GetTempPathW(MAX_PATH, temp);
     const std::string root = Utf8(temp) + "tarnwick-tests";
     ::CreateDirectoryW(Wide(root).c_str(), nullptr);
-    m_folder = root + "\\" + name;
-    RemoveTree(m_folder);
+    return root;
+}
+}
+
+ProgramInstall::ProgramInstall(const std::string& name) : ProgramInstall(name, "") {}
+
+ProgramInstall::ProgramInstall(const std::string& name, const std::string& folderName)
+    : m_tree(TestsRoot() + "\\" + name), m_folder(folderName.empty() ? m_tree : m_tree + "\\" + folderName)
+{
+    RemoveTree(m_tree);
+    ::CreateDirectoryW(Wide(m_tree).c_str(), nullptr);
     ::CreateDirectoryW(Wide(m_folder).c_str(), nullptr);
     for (const char* file : {"Tarnwick.exe", "ntlauncher.exe", "keyhook.dll"})
         ::CopyFileW(Wide(BuildFolder() + "\\" + file).c_str(), Wide(Path(file)).c_str(), FALSE);
 }
 
-ProgramInstall::~ProgramInstall() { RemoveTree(m_folder); }
+ProgramInstall::~ProgramInstall() { RemoveTree(m_tree); }
 
 void ProgramInstall::WriteFile(const std::string& file, const std::string& bytes) const
 {

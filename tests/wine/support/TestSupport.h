@@ -35,6 +35,9 @@ std::optional<std::string> ReadFileBytes(const std::string& path);
 class ProgramInstall {
 public:
     explicit ProgramInstall(const std::string& name);
+    // The programs in a folder of that name ("Тарнвик") inside the fresh one: where a
+    // user may keep them, a path the program has to cope with.
+    ProgramInstall(const std::string& name, const std::string& folderName);
     ~ProgramInstall();
     ProgramInstall(const ProgramInstall&) = delete;
     ProgramInstall& operator=(const ProgramInstall&) = delete;
@@ -45,7 +48,8 @@ public:
     std::optional<std::string> ReadFile(const std::string& file) const;
 
 private:
-    std::string m_folder;
+    std::string m_tree;     // the fresh folder, removed with everything in it
+    std::string m_folder;   // the programs' folder: the tree or one inside it
 };
 
 // A started process; terminated and waited for on destruction if still running.
