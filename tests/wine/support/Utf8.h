@@ -8,15 +8,19 @@
 // helper programs beside the tests use it without the test support library.
 namespace wt {
 
-inline std::wstring Wide(std::string_view utf8)
+// Text of a code page as UTF-16: CP_ACP for what a program that knows only ANSI text
+// reads and writes.
+inline std::wstring WideFrom(UINT codePage, std::string_view text)
 {
-    if (utf8.empty())
+    if (text.empty())
         return {};
-    const int size = static_cast<int>(utf8.size());
-    std::wstring wide(static_cast<size_t>(::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0)), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), static_cast<int>(wide.size()));
+    const int size = static_cast<int>(text.size());
+    std::wstring wide(static_cast<size_t>(::MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0)), L'\0');
+    ::MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
     return wide;
 }
+
+inline std::wstring Wide(std::string_view utf8) { return WideFrom(CP_UTF8, utf8); }
 
 inline std::string Utf8(std::wstring_view wide)
 {
