@@ -211,6 +211,9 @@ void SetWindowsVersion(const std::string& exeName, const char* version)
 }
 
 namespace {
+// A person's pause between two keys.
+constexpr DWORD kTypingPauseMs = 30;
+
 INPUT KeyInput(WORD key, DWORD flags)
 {
     INPUT input{};
@@ -246,13 +249,23 @@ void SendKey(WORD key, bool up)
 
 void PressHotkey(WORD key)
 {
-    constexpr DWORD kTypingPauseMs = 30;
     for (WORD down : {WORD(VK_CONTROL), WORD(VK_MENU), key}) {
         SendKey(down, false);
         ::Sleep(kTypingPauseMs);
     }
     for (WORD up : {key, WORD(VK_MENU), WORD(VK_CONTROL)})
         SendKey(up, true);
+}
+
+void TypeText(const std::string& utf8)
+{
+    for (wchar_t unit : Wide(utf8)) {
+        INPUT inputs[2] = {KeyInput(0, KEYEVENTF_UNICODE), KeyInput(0, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP)};
+        for (INPUT& input : inputs)
+            input.ki.wScan = unit;
+        ::SendInput(2, inputs, sizeof(INPUT));
+        ::Sleep(kTypingPauseMs);
+    }
 }
 
 void PressChord(std::initializer_list<WORD> keys)

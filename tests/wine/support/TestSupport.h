@@ -92,6 +92,10 @@ void SendKey(WORD key, bool up);
 // CTRL+ALT+key at a person's pace: a burst in one SendInput can reach the program
 // before it has seen CTRL and ALT go down.
 void PressHotkey(WORD key);
+// Types the text at a person's pace, each UTF-16 unit of it pressed and released as
+// a character of its own (KEYEVENTF_UNICODE), as an input method types it: any
+// language, whatever the keyboard layout.
+void TypeText(const std::string& utf8);
 // The keys in one burst (as PressKeys), once the desktop has settled: Wine's X11
 // driver puts the modifiers back to the X server's state (none pressed) when the focus
 // moves, which would undo a CTRL or ALT sent right after a window came to the front.

@@ -69,8 +69,12 @@ void RunTopLevelWindow(const char* className, const std::function<void(HWND)>& f
                                     nullptr, nullptr, wc.hInstance, nullptr);
     fill(window);
     MSG msg;
-    while (::GetMessageW(&msg, nullptr, 0, 0) > 0)
+    // Typed characters reach a window only as the WM_CHAR that TranslateMessage makes,
+    // as in any program's loop.
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
+    }
     ::UnregisterClassW(name.c_str(), wc.hInstance);
 }
 
