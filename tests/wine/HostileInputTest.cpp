@@ -202,7 +202,7 @@ TEST_F(HostileInputTest, FilesInTheEncodingsWindowsWritesAreListedAndSavedWithou
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         ASSERT_NO_FATAL_FAILURE(Start(c.bytes));
-        EXPECT_EQ(Rows(), (std::vector<ListRow>{{"A", Encoded(L"c:\\caf\x00e9", CP_ACP)}, {"T", "tee"}}));
+        EXPECT_EQ(Rows(), (std::vector<ListRow>{{"A", Encoded(L"c:\\caf\x00e9", CP_UTF8)}, {"T", "tee"}}));
         EXPECT_EQ(PressSave(), std::nullopt);
         EXPECT_EQ(Settings(), Encoded(text, CP_ACP));
         EXPECT_FALSE(Exists(SettingsFile(".bak")));
