@@ -1,22 +1,39 @@
 #include "tests/wine/support/Clipboard.h"
+#include "tests/wine/support/Utf8.h"
 #include <gtest/gtest.h>
 #include <cstring>
 
 namespace wt {
 
-std::optional<std::string> ClipboardText()
+namespace {
+// The text in the clipboard's block of that format, up to its terminating zero.
+template <typename Char>
+std::optional<std::basic_string<Char>> ClipboardChars(UINT format)
 {
     if (!::OpenClipboard(nullptr))
         return std::nullopt;
-    std::optional<std::string> text;
-    if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
-        if (const char* chars = static_cast<const char*>(::GlobalLock(data))) {
+    std::optional<std::basic_string<Char>> text;
+    if (HANDLE data = ::GetClipboardData(format)) {
+        if (const Char* chars = static_cast<const Char*>(::GlobalLock(data))) {
             text = chars;
             ::GlobalUnlock(data);
         }
     }
     ::CloseClipboard();
     return text;
+}
+}
+
+std::optional<std::string> ClipboardText()
+{
+    const std::optional<std::wstring> text = ClipboardChars<wchar_t>(CF_UNICODETEXT);
+    return text ? std::optional<std::string>(Utf8(*text)) : std::nullopt;
+}
+
+std::optional<std::string> ClipboardAnsiText()
+{
+    const std::optional<std::string> text = ClipboardChars<char>(CF_TEXT);
+    return text ? std::optional<std::string>(Utf8(WideFrom(CP_ACP, *text))) : std::nullopt;
 }
 
 void EmptyTheClipboard()
@@ -49,12 +66,14 @@ bool SetClipboard(UINT format, HANDLE data, void (*free)(HANDLE))
 
 bool PutTextOnClipboard(const std::string& text)
 {
-    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    const std::wstring wide = Wide(text);
+    const size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
+    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
     if (block) {
-        std::memcpy(::GlobalLock(block), text.c_str(), text.size() + 1);
+        std::memcpy(::GlobalLock(block), wide.c_str(), bytes);
         ::GlobalUnlock(block);
     }
-    return SetClipboard(CF_TEXT, block, [](HANDLE data) { ::GlobalFree(data); });
+    return SetClipboard(CF_UNICODETEXT, block, [](HANDLE data) { ::GlobalFree(data); });
 }
 
 void PutMarkerOnClipboard()
@@ -92,7 +111,7 @@ std::optional<Picture> ClipboardPicture()
     std::optional<Picture> result;
     if (HBITMAP bitmap = static_cast<HBITMAP>(::GetClipboardData(CF_BITMAP))) {
         BITMAP shape{};
-        ::GetObjectA(bitmap, sizeof(shape), &shape);
+        ::GetObjectW(bitmap, sizeof(shape), &shape);
         Picture picture{shape.bmWidth, shape.bmHeight, {}};
         picture.pixels.resize(static_cast<size_t>(picture.width) * picture.height);
         BITMAPINFO info = TopDownBitmapInfo(picture.width, picture.height);

@@ -7,9 +7,15 @@
 // The clipboard as the tests fill and read it: texts, and pictures as plain pixels.
 namespace wt {
 
+// The clipboard's CF_UNICODETEXT, as UTF-8; nullopt when it holds no text or cannot
+// be opened. Windows makes it from CF_TEXT for a program that put only that.
 std::optional<std::string> ClipboardText();
+// Its CF_TEXT, what a program that knows only ANSI text reads, in UTF-8: a character
+// that the ANSI code page lacks comes as Windows put it there (as "?").
+std::optional<std::string> ClipboardAnsiText();
 void EmptyTheClipboard();
-// False when the clipboard could not be opened or would not take the text.
+// Puts the UTF-8 text on the clipboard as CF_UNICODETEXT; false when the clipboard
+// could not be opened or would not take it.
 [[nodiscard]] bool PutTextOnClipboard(const std::string& text);
 // What the tests put on the clipboard where it must stay untouched. Stops the test
 // where it fails, when called under ASSERT_NO_FATAL_FAILURE.

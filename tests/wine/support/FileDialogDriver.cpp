@@ -1,5 +1,6 @@
 #include "tests/wine/support/FileDialogDriver.h"
 #include "tests/wine/support/RemoteControls.h"
+#include "tests/wine/support/Utf8.h"
 #include <commdlg.h>
 
 namespace wt {
@@ -11,20 +12,21 @@ bool IsFileDialog(HWND dialog)
 
 void RunOpenDialog(const std::string& folder)
 {
-    char file[MAX_PATH] = {};
-    OPENFILENAMEA ofn{};
+    wchar_t file[MAX_PATH] = {};
+    const std::wstring initialFolder = Wide(folder);
+    OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof(ofn);
     ofn.lpstrFile = file;
     ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrInitialDir = folder.c_str();
+    ofn.lpstrInitialDir = initialFolder.c_str();
     ofn.Flags = OFN_EXPLORER;
-    ::GetOpenFileNameA(&ofn);
+    ::GetOpenFileNameW(&ofn);
 }
 
 HWND FileNameBox(HWND dialog)
 {
-    HWND combo = ::FindWindowExA(::GetDlgItem(dialog, kFileNameCombo), nullptr, "ComboBox", nullptr);
-    return combo ? ::FindWindowExA(combo, nullptr, "Edit", nullptr) : nullptr;
+    HWND combo = ::FindWindowExW(::GetDlgItem(dialog, kFileNameCombo), nullptr, L"ComboBox", nullptr);
+    return combo ? ::FindWindowExW(combo, nullptr, L"Edit", nullptr) : nullptr;
 }
 
 bool FillFileDialog(HWND dialog, const std::string& name)
@@ -33,15 +35,16 @@ bool FillFileDialog(HWND dialog, const std::string& name)
     if (!box)
         return false;
     SetControlText(box, name);
-    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
     return true;
 }
 
 std::string FileDialogFolder(HWND dialog)
 {
-    char folder[MAX_PATH] = {};
-    ::SendMessageA(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
-    return folder;
+    // The dialog answers in the kind of text it was opened with: RunOpenDialog's is wide.
+    wchar_t folder[MAX_PATH] = {};
+    ::SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
+    return Utf8(folder);
 }
 
 }  // namespace wt

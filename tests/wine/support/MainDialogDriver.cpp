@@ -49,7 +49,7 @@ void EditorTest::StartForm()
 
 void EditorTest::Restart()
 {
-    ::PostMessageA(m_dialog, WM_COMMAND, ID_TRAY_EXIT, 0);
+    ::PostMessageW(m_dialog, WM_COMMAND, ID_TRAY_EXIT, 0);
     ASSERT_TRUE(m_program->WaitForExit(kStartTimeoutMs)) << "Exit did not end the program";
     ASSERT_NO_FATAL_FAILURE(RunProgram());
 }
@@ -70,26 +70,26 @@ std::optional<Question> EditorTest::Answer(const std::function<void()>& action, 
 std::optional<std::string> EditorTest::Click(int id)
 {
     HWND button = Control(id);
-    return AnswerMessageBox([button] { ::SendMessageA(button, BM_CLICK, 0, 0); });
+    return AnswerMessageBox([button] { ::SendMessageW(button, BM_CLICK, 0, 0); });
 }
 
 std::optional<Question> EditorTest::PressSave(int answer)
 {
     HWND button = Control(IDC_SAVE);
-    return Answer([button] { ::SendMessageA(button, BM_CLICK, 0, 0); }, answer);
+    return Answer([button] { ::SendMessageW(button, BM_CLICK, 0, 0); }, answer);
 }
 
 std::optional<Question> EditorTest::PressCloseBox(int answer)
 {
     HWND dialog = m_dialog;
-    return Answer([dialog] { ::SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }, answer);
+    return Answer([dialog] { ::SendMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }, answer);
 }
 
 void EditorTest::PickKey(const std::string& key)
 {
     HWND combo = Control(IDC_KEY_COMBO);
     ASSERT_TRUE(SelectComboEntry(combo, key)) << key << " is not offered";
-    ::SendMessageA(m_dialog, WM_COMMAND, MAKEWPARAM(IDC_KEY_COMBO, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    ::SendMessageW(m_dialog, WM_COMMAND, MAKEWPARAM(IDC_KEY_COMBO, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
 }
 
 std::optional<std::string> EditorTest::AcceptPath(const std::string& key, const std::string& path)
@@ -169,7 +169,7 @@ void EditorTest::ClickBelowRows()
 {
     // Just below the last row: the list's bottom edge holds its horizontal scroll bar.
     HWND list = Control(IDC_SHORTCUT_LIST);
-    const int last = static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)) - 1;
+    const int last = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)) - 1;
     RECT bounds = ListRowScreenRect(list, last);
     ClickAt(bounds.left + 30, bounds.bottom + (bounds.bottom - bounds.top));
     AfterMouse();

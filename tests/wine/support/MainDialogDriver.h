@@ -98,8 +98,8 @@ protected:
     bool Offers(const std::string& key) const;
 
     bool IsEnabled(int id) const { return ::IsWindowEnabled(Control(id)) != FALSE; }
-    bool IsChecked(int id) const { return ::SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-    bool IsReadOnly(int id) const { return (::GetWindowLongA(Control(id), GWL_STYLE) & ES_READONLY) != 0; }
+    bool IsChecked(int id) const { return ::SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    bool IsReadOnly(int id) const { return (::GetWindowLongW(Control(id), GWL_STYLE) & ES_READONLY) != 0; }
     // The hint is a child window of the path box.
     bool HintVisible() const;
 

@@ -29,7 +29,7 @@ Question ReadMessageBox(HWND box)
 
 void CloseMessageBox(HWND box, int answer)
 {
-    ::PostMessageA(box, WM_COMMAND, answer, 0);
+    ::PostMessageW(box, WM_COMMAND, answer, 0);
 }
 
 std::optional<Question> RunAndAnswer(DWORD processId, const std::function<void()>& action, int answer, HWND besides)

@@ -6,7 +6,7 @@ namespace wt {
 std::vector<HWND> VisibleDialogsOf(DWORD processId)
 {
     std::vector<HWND> found;
-    for (HWND w = ::FindWindowExA(nullptr, nullptr, "#32770", nullptr); w; w = ::FindWindowExA(nullptr, w, "#32770", nullptr)) {
+    for (HWND w = ::FindWindowExW(nullptr, nullptr, L"#32770", nullptr); w; w = ::FindWindowExW(nullptr, w, L"#32770", nullptr)) {
         if (::IsWindowVisible(w) && WindowProcess(w) == processId && !::GetDlgItem(w, IDC_SHORTCUT_LIST))
             found.push_back(w);
     }
@@ -58,7 +58,7 @@ bool CloseAllPopups(DWORD processId)
     return WaitUntil([&] {
         std::vector<HWND> popups = PopupsOf(processId);
         for (HWND popup : popups)
-            ::PostMessageA(popup, WM_CLOSE, 0, 0);
+            ::PostMessageW(popup, WM_CLOSE, 0, 0);
         return popups.empty();
     }, kClosingMs, kAskAgainMs);
 }
@@ -68,7 +68,7 @@ bool CloseThePopup(DWORD processId)
     HWND popup = WaitForPopup(processId);
     if (!popup)
         return false;
-    ::PostMessageA(popup, WM_CLOSE, 0, 0);
+    ::PostMessageW(popup, WM_CLOSE, 0, 0);
     return WaitUntil([&] { return !::IsWindowVisible(popup); }, 3000);
 }
 

@@ -1,4 +1,5 @@
 #include "tests/wine/support/ProgramTest.h"
+#include "tests/wine/support/Utf8.h"
 
 namespace wt {
 
@@ -15,7 +16,7 @@ void ProgramTest::TearDown()
 
 void ProgramTest::StartProgram(const std::string& settings, const std::string& exe)
 {
-    ::DeleteFileA(m_install.Path("keyset.ini").c_str());
+    ::DeleteFileW(Wide(m_install.Path("keyset.ini")).c_str());
     if (!settings.empty())
         m_install.WriteFile("keyset.ini", settings);
     ASSERT_NO_FATAL_FAILURE(RunProgram(exe));
@@ -28,7 +29,7 @@ void ProgramTest::RunProgram(const std::string& exe)
     ASSERT_NE(m_dialog, nullptr) << "no main dialog";
     // The dialog's children exist before its initialisation ends with the radio.
     ASSERT_TRUE(WaitUntil([&] {
-        return ::SendMessageA(::GetDlgItem(m_dialog, IDC_PATH_RADIO), BM_GETCHECK, 0, 0) == BST_CHECKED;
+        return ::SendMessageW(::GetDlgItem(m_dialog, IDC_PATH_RADIO), BM_GETCHECK, 0, 0) == BST_CHECKED;
     })) << "the dialog did not set itself up";
 }
 
@@ -44,7 +45,7 @@ void ProgramTest::WaitUntilInTray()
 
 void ProgramTest::OpenFromTray()
 {
-    ::PostMessageA(m_dialog, WM_COMMAND, ID_TRAY_OPEN, 0);
+    ::PostMessageW(m_dialog, WM_COMMAND, ID_TRAY_OPEN, 0);
     ASSERT_TRUE(WaitUntil([&] { return Shown(); })) << "Open did not show the dialog";
     Settle();
 }
@@ -65,14 +66,14 @@ bool ProgramTest::Responsive() const
 {
     return WaitUntil([&] {
         DWORD_PTR result = 0;
-        return ::SendMessageTimeoutA(m_dialog, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &result) != 0;
+        return ::SendMessageTimeoutW(m_dialog, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &result) != 0;
     }, 5000);
 }
 
 void ProgramTest::Settle() const
 {
     DWORD_PTR ignored = 0;
-    ::SendMessageTimeoutA(m_dialog, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+    ::SendMessageTimeoutW(m_dialog, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
 }
 
 }  // namespace wt

@@ -11,6 +11,10 @@ namespace wt {
 // called under ASSERT_NO_FATAL_FAILURE.
 class ProgramTest : public ::testing::Test {
 protected:
+    ProgramTest() = default;
+    // The program installed in a folder of that name inside the test's own.
+    explicit ProgramTest(const std::string& folderName) : m_install{CurrentTestName(), folderName} {}
+
     void SetUp() override;
     void TearDown() override;
 

@@ -1,4 +1,5 @@
 #include "tests/wine/support/RemoteControls.h"
+#include "tests/wine/support/Utf8.h"
 #include <commctrl.h>
 #include <algorithm>
 
@@ -39,28 +40,28 @@ private:
     size_t m_size;
 };
 
-constexpr size_t kTextCapacity = 4096;
+constexpr size_t kTextCapacity = 4096;   // characters
 
 std::string ListText(HWND listView, const RemoteBuffer& buffer, int row, int column)
 {
-    LVITEMA item{};
+    LVITEMW item{};
     item.iSubItem = column;
-    item.pszText = buffer.address() + sizeof(LVITEMA);
+    item.pszText = reinterpret_cast<wchar_t*>(buffer.address() + sizeof(LVITEMW));
     item.cchTextMax = static_cast<int>(kTextCapacity);
     buffer.Write(0, &item, sizeof(item));
-    LRESULT length = ::SendMessageA(listView, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(buffer.address()));
-    std::string text(static_cast<size_t>(length), '\0');
-    buffer.Read(sizeof(LVITEMA), text.data(), text.size());
-    return text;
+    const LRESULT length = ::SendMessageW(listView, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(buffer.address()));
+    std::wstring text(static_cast<size_t>(length), L'\0');
+    buffer.Read(sizeof(LVITEMW), text.data(), text.size() * sizeof(wchar_t));
+    return Utf8(text);
 }
 
 }  // namespace
 
 std::vector<ListRow> ListRows(HWND listView)
 {
-    RemoteBuffer buffer(listView, sizeof(LVITEMA) + kTextCapacity);
+    RemoteBuffer buffer(listView, sizeof(LVITEMW) + kTextCapacity * sizeof(wchar_t));
     std::vector<ListRow> rows;
-    int count = static_cast<int>(::SendMessageA(listView, LVM_GETITEMCOUNT, 0, 0));
+    int count = static_cast<int>(::SendMessageW(listView, LVM_GETITEMCOUNT, 0, 0));
     for (int row = 0; row < count; ++row)
         rows.push_back({ListText(listView, buffer, row, 0), ListText(listView, buffer, row, 1)});
     return rows;
@@ -68,7 +69,7 @@ std::vector<ListRow> ListRows(HWND listView)
 
 int SelectedListRow(HWND listView)
 {
-    return static_cast<int>(::SendMessageA(listView, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    return static_cast<int>(::SendMessageW(listView, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 RECT ListRowScreenRect(HWND listView, int row)
@@ -77,28 +78,30 @@ RECT ListRowScreenRect(HWND listView, int row)
     RECT bounds{};
     bounds.left = LVIR_BOUNDS;
     buffer.Write(0, &bounds, sizeof(bounds));
-    ::SendMessageA(listView, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(buffer.address()));
+    ::SendMessageW(listView, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(buffer.address()));
     buffer.Read(0, &bounds, sizeof(bounds));
     ::MapWindowPoints(listView, nullptr, reinterpret_cast<POINT*>(&bounds), 2);
     return bounds;
 }
 
 namespace {
-// Wine hands an ANSI combo text across processes in its wide form, so ask for that.
 std::string ComboText(HWND combo, LRESULT index)
 {
-    wchar_t wide[256] = {};
-    ::SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(wide));
-    char text[256] = {};
-    ::WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof(text), nullptr, nullptr);
-    return text;
+    // The length may count an ANSI combo's bytes, more than its characters.
+    const LRESULT length = ::SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
+    if (length == CB_ERR)
+        return {};
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(std::max<LRESULT>(
+        ::SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data())), 0)));
+    return Utf8(text);
 }
 }
 
 std::vector<std::string> ComboEntries(HWND combo)
 {
     std::vector<std::string> entries;
-    int count = static_cast<int>(::SendMessageA(combo, CB_GETCOUNT, 0, 0));
+    int count = static_cast<int>(::SendMessageW(combo, CB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i)
         entries.push_back(ComboText(combo, i));
     return entries;
@@ -106,7 +109,7 @@ std::vector<std::string> ComboEntries(HWND combo)
 
 std::string ComboSelection(HWND combo)
 {
-    LRESULT index = ::SendMessageA(combo, CB_GETCURSEL, 0, 0);
+    LRESULT index = ::SendMessageW(combo, CB_GETCURSEL, 0, 0);
     return index == CB_ERR ? std::string() : ComboText(combo, index);
 }
 
@@ -116,21 +119,29 @@ bool SelectComboEntry(HWND combo, const std::string& entry)
     const auto it = std::find(entries.begin(), entries.end(), entry);
     if (it == entries.end())
         return false;
-    ::SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(it - entries.begin()), 0);
+    ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(it - entries.begin()), 0);
     return true;
+}
+
+std::string WindowText(HWND window)
+{
+    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return Utf8(text);
 }
 
 std::string ControlText(HWND control)
 {
-    std::string text(static_cast<size_t>(::SendMessageA(control, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
+    // The length may count an ANSI control's bytes, more than its characters.
+    std::wstring text(static_cast<size_t>(::SendMessageW(control, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
     text.resize(static_cast<size_t>(
-        ::SendMessageA(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-    return text;
+        ::SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    return Utf8(text);
 }
 
 void SetControlText(HWND control, const std::string& text)
 {
-    ::SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    ::SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));
 }
 
 }  // namespace wt

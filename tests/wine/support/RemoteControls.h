@@ -1,12 +1,12 @@
 #pragma once
 #include <windows.h>
-#include "framework/WindowText.h"
 #include <ostream>
 #include <string>
 #include <vector>
 
-// Reading the controls of another process. Combo boxes answer across processes;
-// a list view needs its buffers inside the owning process.
+// Reading the controls of another process, every text in its wide form and handed
+// over as UTF-8. Combo boxes answer across processes; a list view needs its buffers
+// inside the owning process.
 namespace wt {
 
 struct ListRow {
@@ -26,7 +26,7 @@ std::string ComboSelection(HWND combo);
 // drop-down would send); false when the combo does not offer it.
 [[nodiscard]] bool SelectComboEntry(HWND combo, const std::string& entry);
 // A caption, or the text of a static: what the window itself keeps.
-using ::WindowText;
+std::string WindowText(HWND window);
 // A control's content, asked by message: GetWindowText does not ask another
 // process's controls, whose text (an edit box's, for one) the window does not keep.
 std::string ControlText(HWND control);

@@ -1,5 +1,6 @@
 #include "tests/wine/support/ShellRecorder.h"
 #include "tests/wine/support/TestSupport.h"
+#include "tests/wine/support/Utf8.h"
 #include <windows.h>
 #include <optional>
 
@@ -8,24 +9,27 @@ namespace {
 
 std::string RecordsFile()
 {
-    char temp[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, temp);
-    return std::string(temp) + "tarnwick-shell-records.txt";
+    wchar_t temp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, temp);
+    return Utf8(temp) + "tarnwick-shell-records.txt";
 }
 
-void SetDefault(const std::string& key, const std::string& value, const char* name = nullptr)
+void SetDefault(const std::string& key, const std::string& value, const wchar_t* name = nullptr)
 {
     HKEY handle = nullptr;
-    if (::RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr) != ERROR_SUCCESS)
+    if (::RegCreateKeyExW(HKEY_CLASSES_ROOT, Wide(key).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr) !=
+        ERROR_SUCCESS)
         return;
-    ::RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), static_cast<DWORD>(value.size() + 1));
+    const std::wstring wide = Wide(value);
+    ::RegSetValueExW(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(wide.c_str()),
+                     static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
     ::RegCloseKey(handle);
 }
 
 bool KeyExists(const std::string& key)
 {
     HKEY handle = nullptr;
-    if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS)
+    if (::RegOpenKeyExW(HKEY_CLASSES_ROOT, Wide(key).c_str(), 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS)
         return false;
     ::RegCloseKey(handle);
     return true;
@@ -33,11 +37,11 @@ bool KeyExists(const std::string& key)
 
 std::optional<std::string> DefaultValue(const std::string& key)
 {
-    char value[1024];
-    LONG size = sizeof(value);
-    if (::RegQueryValueA(HKEY_CLASSES_ROOT, key.c_str(), value, &size) != ERROR_SUCCESS)
+    wchar_t value[1024];
+    LONG size = sizeof(value);   // bytes
+    if (::RegQueryValueW(HKEY_CLASSES_ROOT, Wide(key).c_str(), value, &size) != ERROR_SUCCESS)
         return std::nullopt;
-    return std::string(value);
+    return Utf8(value);
 }
 
 }  // namespace
@@ -56,7 +60,7 @@ ShellRecorder::ShellRecorder(std::vector<std::string> extensionsAndSchemes)
             Override(name + "\\shell\\open\\command", command);
         } else {
             SetDefault(name, "URL:" + name);
-            SetDefault(name, "", "URL Protocol");
+            SetDefault(name, "", L"URL Protocol");
             SetDefault(name + "\\shell\\open\\command", command);
             m_ownKeys.push_back(name);
         }
@@ -70,14 +74,15 @@ ShellRecorder::~ShellRecorder()
             SetDefault(replaced.key, *replaced.previous);
         } else {
             HKEY handle = nullptr;
-            if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, replaced.key.c_str(), 0, KEY_SET_VALUE, &handle) == ERROR_SUCCESS) {
-                ::RegDeleteValueA(handle, nullptr);
+            if (::RegOpenKeyExW(HKEY_CLASSES_ROOT, Wide(replaced.key).c_str(), 0, KEY_SET_VALUE, &handle) ==
+                ERROR_SUCCESS) {
+                ::RegDeleteValueW(handle, nullptr);
                 ::RegCloseKey(handle);
             }
         }
     }
     for (const std::string& key : m_ownKeys)
-        ::RegDeleteTreeA(HKEY_CLASSES_ROOT, key.c_str());
+        ::RegDeleteTreeW(HKEY_CLASSES_ROOT, Wide(key).c_str());
     Clear();
 }
 
@@ -106,6 +111,6 @@ bool ShellRecorder::WaitForRecords(size_t count, unsigned timeoutMs) const
     return WaitUntil([&] { return Records().size() >= count; }, timeoutMs);
 }
 
-void ShellRecorder::Clear() const { ::DeleteFileA(RecordsFile().c_str()); }
+void ShellRecorder::Clear() const { ::DeleteFileW(Wide(RecordsFile()).c_str()); }
 
 }  // namespace wt

@@ -16,7 +16,8 @@ public:
     ShellRecorder(const ShellRecorder&) = delete;
     ShellRecorder& operator=(const ShellRecorder&) = delete;
 
-    // Command lines recorded so far, oldest first (arguments as the shell passed them).
+    // Command lines recorded so far, oldest first (arguments as the shell passed them),
+    // in UTF-8.
     std::vector<std::string> Records() const;
     // Waits until at least `count` records exist; false after the timeout.
     bool WaitForRecords(size_t count, unsigned timeoutMs = 5000) const;

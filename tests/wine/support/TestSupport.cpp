@@ -1,4 +1,5 @@
 #include "tests/wine/support/TestSupport.h"
+#include "tests/wine/support/Utf8.h"
 #include <gtest/gtest.h>
 #include <shellapi.h>
 #include <tlhelp32.h>
@@ -9,9 +10,9 @@ namespace wt {
 
 std::string BuildFolder()
 {
-    char path[MAX_PATH * 4];
-    DWORD length = ::GetModuleFileNameA(nullptr, path, sizeof(path));
-    std::string folder(path, length);
+    wchar_t path[MAX_PATH * 4];
+    const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH * 4);
+    const std::string folder = Utf8({path, length});
     return folder.substr(0, folder.find_last_of("\\/"));
 }
 
@@ -36,33 +37,43 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD st
 namespace {
 void RemoveTree(const std::string& folder)
 {
-    std::string from = folder + std::string(2, '\0');
-    SHFILEOPSTRUCTA op{};
+    // The list of names ends with an empty one.
+    const std::wstring from = Wide(folder) + std::wstring(2, L'\0');
+    SHFILEOPSTRUCTW op{};
     op.wFunc = FO_DELETE;
     op.pFrom = from.c_str();
     op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-    ::SHFileOperationA(&op);
-}
+    ::SHFileOperationW(&op);
 }
 
-ProgramInstall::ProgramInstall(const std::string& name)
+std::string TestsRoot()
 {
-    char temp[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, temp);
-    std::string root = std::string(temp) + "tarnwick-tests";
-    ::CreateDirectoryA(root.c_str(), nullptr);
-    m_folder = root + "\\" + name;
-    RemoveTree(m_folder);
-    ::CreateDirectoryA(m_folder.c_str(), nullptr);
-    for (const char* file : {"Tarnwick.exe", "ntlauncher.exe", "keyhook.dll"})
-        ::CopyFileA((BuildFolder() + "\\" + file).c_str(), Path(file).c_str(), FALSE);
+    wchar_t temp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, temp);
+    const std::string root = Utf8(temp) + "tarnwick-tests";
+    ::CreateDirectoryW(Wide(root).c_str(), nullptr);
+    return root;
+}
 }
 
-ProgramInstall::~ProgramInstall() { RemoveTree(m_folder); }
+ProgramInstall::ProgramInstall(const std::string& name) : ProgramInstall(name, "") {}
+
+ProgramInstall::ProgramInstall(const std::string& name, const std::string& folderName)
+    : m_tree(TestsRoot() + "\\" + name), m_folder(folderName.empty() ? m_tree : m_tree + "\\" + folderName)
+{
+    RemoveTree(m_tree);
+    ::CreateDirectoryW(Wide(m_tree).c_str(), nullptr);
+    ::CreateDirectoryW(Wide(m_folder).c_str(), nullptr);
+    for (const char* file : {"Tarnwick.exe", "ntlauncher.exe", "keyhook.dll"})
+        ::CopyFileW(Wide(BuildFolder() + "\\" + file).c_str(), Wide(Path(file)).c_str(), FALSE);
+}
+
+ProgramInstall::~ProgramInstall() { RemoveTree(m_tree); }
 
 void ProgramInstall::WriteFile(const std::string& file, const std::string& bytes) const
 {
-    HANDLE handle = ::CreateFileA(Path(file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE handle = ::CreateFileW(Wide(Path(file)).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written = 0;
     ::WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     ::CloseHandle(handle);
@@ -76,7 +87,7 @@ std::optional<std::string> ProgramInstall::ReadFile(const std::string& file) con
 std::optional<std::string> ReadFileBytes(const std::string& path)
 {
     // Shared for writing too: the program or a recorder may still hold the file.
-    HANDLE handle = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    HANDLE handle = ::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return std::nullopt;
@@ -93,13 +104,15 @@ Process::Process(const std::string& exePath, const std::string& folder) : Proces
 
 Process::Process(const std::string& exePath, const std::string& folder, const std::vector<std::string>& arguments)
 {
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     std::string commandLine = "\"" + exePath + "\"";
     for (const std::string& argument : arguments)
         commandLine += " \"" + argument + "\"";
-    ::CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                     folder.empty() ? nullptr : folder.c_str(), &startup, &m_info);
+    std::wstring wideCommandLine = Wide(commandLine);   // CreateProcessW may write into it
+    const std::wstring wideFolder = Wide(folder);
+    ::CreateProcessW(Wide(exePath).c_str(), wideCommandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                     folder.empty() ? nullptr : wideFolder.c_str(), &startup, &m_info);
 }
 
 Process::~Process()
@@ -142,8 +155,8 @@ HWND FindMainDialog(DWORD processId, DWORD timeoutMs)
 {
     HWND found = nullptr;
     WaitUntil([&] {
-        for (HWND w = ::FindWindowExA(nullptr, nullptr, "#32770", "Tarnwick"); w;
-             w = ::FindWindowExA(nullptr, w, "#32770", "Tarnwick")) {
+        for (HWND w = ::FindWindowExW(nullptr, nullptr, L"#32770", L"Tarnwick"); w;
+             w = ::FindWindowExW(nullptr, w, L"#32770", L"Tarnwick")) {
             // The main dialog is the one with the shortcut list; the popup has none.
             if (::GetDlgItem(w, IDC_SHORTCUT_LIST) && (processId == 0 || WindowProcess(w) == processId)) {
                 found = w;
@@ -158,10 +171,10 @@ HWND FindMainDialog(DWORD processId, DWORD timeoutMs)
 void EndAllInstances()
 {
     HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32 entry{};
+    PROCESSENTRY32W entry{};
     entry.dwSize = sizeof(entry);
-    for (BOOL more = ::Process32First(snapshot, &entry); more; more = ::Process32Next(snapshot, &entry)) {
-        if (_stricmp(entry.szExeFile, "Tarnwick.exe") != 0 && _stricmp(entry.szExeFile, "ntlauncher.exe") != 0)
+    for (BOOL more = ::Process32FirstW(snapshot, &entry); more; more = ::Process32NextW(snapshot, &entry)) {
+        if (_wcsicmp(entry.szExeFile, L"Tarnwick.exe") != 0 && _wcsicmp(entry.szExeFile, L"ntlauncher.exe") != 0)
             continue;
         if (HANDLE process = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
             ::TerminateProcess(process, 1);
@@ -174,29 +187,33 @@ void EndAllInstances()
 
 bool TrayIconPresent(HWND owner, UINT id)
 {
-    NOTIFYICONDATAA nid{};
-    nid.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    NOTIFYICONDATAW nid{};
+    nid.cbSize = NOTIFYICONDATAW_V1_SIZE;
     nid.hWnd = owner;
     nid.uID = id;
-    return ::Shell_NotifyIconA(NIM_MODIFY, &nid) != FALSE;
+    return ::Shell_NotifyIconW(NIM_MODIFY, &nid) != FALSE;
 }
 
 void SetWindowsVersion(const std::string& exeName, const char* version)
 {
-    std::string key = "Software\\Wine\\AppDefaults\\" + exeName;
+    const std::wstring key = Wide("Software\\Wine\\AppDefaults\\" + exeName);
     if (!version) {
-        ::RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
+        ::RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
         return;
     }
     HKEY handle = nullptr;
-    if (::RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr) == ERROR_SUCCESS) {
-        ::RegSetValueExA(handle, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
-                         static_cast<DWORD>(strlen(version) + 1));
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr) == ERROR_SUCCESS) {
+        const std::wstring value = Wide(version);
+        ::RegSetValueExW(handle, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                         static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
         ::RegCloseKey(handle);
     }
 }
 
 namespace {
+// A person's pause between two keys.
+constexpr DWORD kTypingPauseMs = 30;
+
 INPUT KeyInput(WORD key, DWORD flags)
 {
     INPUT input{};
@@ -232,13 +249,23 @@ void SendKey(WORD key, bool up)
 
 void PressHotkey(WORD key)
 {
-    constexpr DWORD kTypingPauseMs = 30;
     for (WORD down : {WORD(VK_CONTROL), WORD(VK_MENU), key}) {
         SendKey(down, false);
         ::Sleep(kTypingPauseMs);
     }
     for (WORD up : {key, WORD(VK_MENU), WORD(VK_CONTROL)})
         SendKey(up, true);
+}
+
+void TypeText(const std::string& utf8)
+{
+    for (wchar_t unit : Wide(utf8)) {
+        INPUT inputs[2] = {KeyInput(0, KEYEVENTF_UNICODE), KeyInput(0, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP)};
+        for (INPUT& input : inputs)
+            input.ki.wScan = unit;
+        ::SendInput(2, inputs, sizeof(INPUT));
+        ::Sleep(kTypingPauseMs);
+    }
 }
 
 void PressChord(std::initializer_list<WORD> keys)
@@ -300,7 +327,7 @@ HWND FindPopupMenu(DWORD timeoutMs)
 {
     HWND menu = nullptr;
     WaitUntil([&] {
-        menu = ::FindWindowA("#32768", nullptr);
+        menu = ::FindWindowW(L"#32768", nullptr);
         return menu && ::IsWindowVisible(menu);
     }, timeoutMs);
     return menu && ::IsWindowVisible(menu) ? menu : nullptr;

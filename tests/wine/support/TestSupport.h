@@ -10,6 +10,7 @@
 
 // What the tests under Wine share: a private copy of the programs, processes that
 // never outlive a test, windows found by owner process, real input and the clipboard.
+// Every text and path they take or give is UTF-8, and may hold any character.
 namespace wt {
 
 // The program's ids are res/resource.h's; the messages it handles are in
@@ -34,6 +35,9 @@ std::optional<std::string> ReadFileBytes(const std::string& path);
 class ProgramInstall {
 public:
     explicit ProgramInstall(const std::string& name);
+    // The programs in a folder of that name ("Тарнвик") inside the fresh one: where a
+    // user may keep them, a path the program has to cope with.
+    ProgramInstall(const std::string& name, const std::string& folderName);
     ~ProgramInstall();
     ProgramInstall(const ProgramInstall&) = delete;
     ProgramInstall& operator=(const ProgramInstall&) = delete;
@@ -44,7 +48,8 @@ public:
     std::optional<std::string> ReadFile(const std::string& file) const;
 
 private:
-    std::string m_folder;
+    std::string m_tree;     // the fresh folder, removed with everything in it
+    std::string m_folder;   // the programs' folder: the tree or one inside it
 };
 
 // A started process; terminated and waited for on destruction if still running.
@@ -87,6 +92,10 @@ void SendKey(WORD key, bool up);
 // CTRL+ALT+key at a person's pace: a burst in one SendInput can reach the program
 // before it has seen CTRL and ALT go down.
 void PressHotkey(WORD key);
+// Types the text at a person's pace, each UTF-16 unit of it pressed and released as
+// a character of its own (KEYEVENTF_UNICODE), as an input method types it: any
+// language, whatever the keyboard layout.
+void TypeText(const std::string& utf8);
 // The keys in one burst (as PressKeys), once the desktop has settled: Wine's X11
 // driver puts the modifiers back to the X server's state (none pressed) when the focus
 // moves, which would undo a CTRL or ALT sent right after a window came to the front.

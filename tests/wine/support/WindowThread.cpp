@@ -1,5 +1,6 @@
 #include "tests/wine/support/WindowThread.h"
 #include "tests/wine/support/TestSupport.h"
+#include "tests/wine/support/Utf8.h"
 
 namespace wt {
 
@@ -16,7 +17,7 @@ WindowThread::~WindowThread()
 {
     while (!m_done) {
         for (HWND w : Windows())
-            ::PostMessageA(w, WM_CLOSE, 0, 0);
+            ::PostMessageW(w, WM_CLOSE, 0, 0);
         ::Sleep(50);
     }
     m_thread.join();
@@ -51,25 +52,30 @@ LRESULT CALLBACK QuitOnDestroyProc(HWND window, UINT message, WPARAM wParam, LPA
 {
     if (message == WM_DESTROY)
         ::PostQuitMessage(0);
-    return ::DefWindowProcA(window, message, wParam, lParam);
+    return ::DefWindowProcW(window, message, wParam, lParam);
 }
 }
 
 void RunTopLevelWindow(const char* className, const std::function<void(HWND)>& fill)
 {
-    WNDCLASSA wc{};
+    const std::wstring name = Wide(className);
+    WNDCLASSW wc{};
     wc.lpfnWndProc = QuitOnDestroyProc;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.hInstance = ::GetModuleHandleW(nullptr);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = className;
-    ::RegisterClassA(&wc);
-    HWND window = ::CreateWindowExA(0, className, className, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400, 200,
+    wc.lpszClassName = name.c_str();
+    ::RegisterClassW(&wc);
+    HWND window = ::CreateWindowExW(0, name.c_str(), name.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400, 200,
                                     nullptr, nullptr, wc.hInstance, nullptr);
     fill(window);
     MSG msg;
-    while (::GetMessageA(&msg, nullptr, 0, 0) > 0)
-        ::DispatchMessageA(&msg);
-    ::UnregisterClassA(className, wc.hInstance);
+    // Typed characters reach a window only as the WM_CHAR that TranslateMessage makes,
+    // as in any program's loop.
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    ::UnregisterClassW(name.c_str(), wc.hInstance);
 }
 
 bool BringToFront(HWND window)

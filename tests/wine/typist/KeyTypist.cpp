@@ -27,7 +27,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         ::QueryPerformanceCounter(&g_arrivedAt);
     if (message == WM_KEYDOWN || message == WM_KEYUP)
         return 0;
-    return ::DefWindowProcA(window, message, wParam, lParam);
+    return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
 void Send(WORD key, DWORD flags)
@@ -59,18 +59,18 @@ double SendAndTime(WORD key, bool up)
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    HANDLE ready = ::OpenEventA(EVENT_MODIFY_STATE, FALSE, "KeyTypistReady");
-    HANDLE go = ::OpenEventA(SYNCHRONIZE, FALSE, "KeyTypistGo");
+    HANDLE ready = ::OpenEventW(EVENT_MODIFY_STATE, FALSE, L"KeyTypistReady");
+    HANDLE go = ::OpenEventW(SYNCHRONIZE, FALSE, L"KeyTypistGo");
     if (!ready || !go)
         return 3;
 
-    WNDCLASSA wc{};
+    WNDCLASSW wc{};
     wc.lpfnWndProc = WindowProc;
     wc.hInstance = instance;
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = "KeyTypist";
-    ::RegisterClassA(&wc);
-    HWND window = ::CreateWindowExA(0, wc.lpszClassName, "KeyTypist", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200, 200,
+    wc.lpszClassName = L"KeyTypist";
+    ::RegisterClassW(&wc);
+    HWND window = ::CreateWindowExW(0, wc.lpszClassName, L"KeyTypist", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200, 200,
                                     300, 150, nullptr, nullptr, instance, nullptr);
     ::SetForegroundWindow(window);
     ::SetFocus(window);
@@ -87,9 +87,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         lines += std::to_string(downMs) + "\n";
         wt::ServeMessagesUntil([] { return false; }, kPauseBetweenKeysMs);
     }
-    char temp[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, temp);
-    FILE* out = std::fopen((std::string(temp) + "keytypist-results.txt").c_str(), "w");
+    wchar_t temp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, temp);
+    FILE* out = ::_wfopen((std::wstring(temp) + L"keytypist-results.txt").c_str(), L"w");
     if (!out)
         return 6;
     std::fputs(lines.c_str(), out);
