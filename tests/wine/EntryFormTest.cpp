@@ -76,7 +76,8 @@ TEST_F(EntryFormTest, AcceptedShortcutsAreListedInKeyOrderAndTheirKeysLeaveTheCo
     EXPECT_TRUE(HintVisible()) << "the recipient hint";
     EXPECT_EQ(Click(IDC_ACCEPT), std::nullopt) << "mailto: alone is a path";
 
-    const std::vector<ListRow> rows = {{"3", "mailto:"}, {"A", "Kind regards,\r\nThe desk"}, {"F2", "c:\\reports"}};
+    const std::vector<ListRow> rows = {
+        {"3", "mailto:"}, {"A", std::string("Kind regards,") + kShownLineBreak + "The desk"}, {"F2", "c:\\reports"}};
     EXPECT_EQ(Rows(), rows);
     for (const char* used : {"3", "A", "F2"})
         EXPECT_FALSE(Offers(used)) << used;
@@ -157,8 +158,8 @@ TEST_F(EntryFormTest, TextsUpToTheLimitAreTakenWithTheirLineBreaks)
 
     std::vector<ListRow> rows = Rows();
     ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0].payload, longest);
-    EXPECT_EQ(rows[1].payload, "hi\r\ny");
+    EXPECT_EQ(rows[0].payload, std::string(99, 'a') + kShownLineBreak + std::string(99, 'b'));
+    EXPECT_EQ(rows[1].payload, std::string("hi") + kShownLineBreak + "y");
 }
 
 TEST_F(EntryFormTest, WithEveryKeyInUseAcceptIsRefused)

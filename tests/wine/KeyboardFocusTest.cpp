@@ -31,7 +31,8 @@ protected:
                                           std::vector<std::string>{KeyLogPath()});
         ASSERT_TRUE(WaitUntil([&] { return (m_padWindow = ::FindWindowA(kPadClass, nullptr)) != nullptr; }))
             << "no text pad";
-        m_padBox = ::GetDlgItem(m_padWindow, 1);
+        // The box comes a moment after its window.
+        ASSERT_TRUE(WaitUntil([&] { return (m_padBox = ::GetDlgItem(m_padWindow, 1)) != nullptr; }));
         ASSERT_TRUE(WaitUntil([&] { return PadHasKeyboard(); })) << "the text pad did not come to the front";
     }
     void TearDown() override

@@ -124,7 +124,7 @@ TEST_F(MainWindowTest, WithShortcutsTheDialogHidesAndListsThemInKeyOrder)
     std::vector<ListRow> rows = ListRows(::GetDlgItem(dialog, IDC_SHORTCUT_LIST));
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].key, "3");
-    EXPECT_EQ(rows[0].payload, "Kind regards,\r\nThe desk");
+    EXPECT_EQ(rows[0].payload, std::string("Kind regards,") + kShownLineBreak + "The desk");
     EXPECT_EQ(rows[1].key, "A");
     EXPECT_EQ(rows[2].key, "F2");
     EXPECT_EQ(rows[2].payload, "c:\\reports");

@@ -88,7 +88,7 @@ TEST_F(SaveSettingsTest, ANewUsersShortcutsAreSavedRunAndComeBackAfterARestart)
             ASSERT_TRUE(WaitUntil([&] { return !Shown(); })) << "a configured program starts in the tray";
             std::vector<ListRow> rows = Rows();
             ASSERT_EQ(rows.size(), 4u);
-            EXPECT_EQ(rows[0].payload, text);
+            EXPECT_EQ(rows[0].payload, std::string("Dear all,") + kShownLineBreak + "see you {soon}" + kShownLineBreak);
             EXPECT_EQ(rows[2].payload, picture);
             EXPECT_EQ(RowKeys(), (std::vector<std::string>{"1", "A", "G", "P"}));
         }

@@ -63,8 +63,18 @@ std::vector<ListRow> ListRows(HWND listView)
     std::vector<ListRow> rows;
     int count = static_cast<int>(::SendMessageW(listView, LVM_GETITEMCOUNT, 0, 0));
     for (int row = 0; row < count; ++row)
-        rows.push_back({ListText(listView, buffer, row, 0), ListText(listView, buffer, row, 1)});
+        rows.push_back({ListText(listView, buffer, row, kKeyColumn), ListText(listView, buffer, row, kShortcutColumn)});
     return rows;
+}
+
+std::vector<std::string> ListColumn(HWND listView, int column)
+{
+    RemoteBuffer buffer(listView, sizeof(LVITEMW) + kTextCapacity * sizeof(wchar_t));
+    std::vector<std::string> texts;
+    int count = static_cast<int>(::SendMessageW(listView, LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < count; ++row)
+        texts.push_back(ListText(listView, buffer, row, column));
+    return texts;
 }
 
 int SelectedListRow(HWND listView)

@@ -16,7 +16,16 @@ struct ListRow {
 inline bool operator==(const ListRow& a, const ListRow& b) { return a.key == b.key && a.payload == b.payload; }
 inline void PrintTo(const ListRow& row, std::ostream* out) { *out << row.key << " = \"" << row.payload << '"'; }
 
+// The shortcut list's columns: the key, the kind and the shortcut as the list shows it
+// (a text's line breaks as pilcrows).
+constexpr int kKeyColumn = 0;
+constexpr int kKindColumn = 1;
+constexpr int kShortcutColumn = 2;
+// How a line break of a text shows in the list: a pilcrow, in UTF-8.
+constexpr char kShownLineBreak[] = "\xC2\xB6";
+// Each row's key and shortcut.
 std::vector<ListRow> ListRows(HWND listView);
+std::vector<std::string> ListColumn(HWND listView, int column);
 int SelectedListRow(HWND listView);
 // The row's bounds in screen coordinates: where a click selects it.
 RECT ListRowScreenRect(HWND listView, int row);
