@@ -2,11 +2,11 @@
 #include "actions/NotifyDlg.h"
 #include "framework/ClipboardHandOff.h"
 #include "framework/Foreground.h"
+#include "res/MessageTexts.h"
 #include <windowsx.h>
 
 namespace {
 
-constexpr char kCapturedText[] = "Image has been loaded into clipboard.";
 
 CapturePoint PointFrom(LPARAM lParam)
 {
@@ -117,7 +117,7 @@ void CCaptureWnd::OnLButtonUp(CapturePoint point)
     const bool copied = CopySelectionToClipboard();
     Finish();
     if (copied)
-        m_popup.Show(kCapturedText);
+        m_popup.Show(kCaptureLoaded);
 }
 
 void CCaptureWnd::OnRButtonUp() { Cancel(); }

@@ -3,6 +3,7 @@
 #include "actions/NotifyDlg.h"
 #include "actions/PathPreparation.h"
 #include "pictures/BitmapFile.h"
+#include "res/MessageTexts.h"
 #include "framework/ClipboardHandOff.h"
 #include "framework/DeviceContext.h"
 #include "framework/Foreground.h"
@@ -19,12 +20,6 @@
 namespace {
 
 constexpr wchar_t kCaptureTitle[] = L"Target";
-constexpr char kTextLoaded[] = "Your text has been loaded into the clipboard.";
-constexpr char kImageLoaded[] = "Your image has been loaded into the clipboard.";
-constexpr char kCantOpen[] = "Can't open Clipboard";
-constexpr char kCantEmpty[] = "Can't empty Clipboard";
-constexpr char kCantCopy[] = "Can't copy data to Clipboard";
-constexpr char kPathTooLong[] = "The path of this shortcut is too long to open.";
 // The numeric pad's digits lie this far above the digit row's.
 constexpr WPARAM kNumpadToDigit = VK_NUMPAD0 - '0';
 
@@ -43,8 +38,6 @@ Modifiers ModifiersOf(LPARAM report)
     return {IsDown(VK_SHIFT), IsDown(VK_CONTROL), IsDown(VK_MENU)};
 }
 
-std::string CantLoadBitmap(const std::string& file) { return "Can't load file \"" + file + "\" as a bitmap."; }
-std::string FolderMissing(const std::string& path) { return "The folder \"" + path + "\" does not exist."; }
 
 bool Matches(const Shortcut& shortcut, WPARAM key, bool shift, bool ctrl, bool alt)
 {
@@ -126,7 +119,7 @@ HotkeyDispatcher::Walk HotkeyDispatcher::OpenPath(const std::string& payload, HW
         case FileDialogNavigator::Delivery::Delivered:
             return Walk::End;
         case FileDialogNavigator::Delivery::MissingFolder:
-            Tell(FolderMissing(path), inFront);
+            Tell(Filled(kFolderMissing, {path}), inFront);
             return Walk::End;
         case FileDialogNavigator::Delivery::NotTaken:
             break;
@@ -146,7 +139,7 @@ HotkeyDispatcher::Walk HotkeyDispatcher::LoadText(const std::string& text, HWND 
     const size_t bytes = (unicode.size() + 1) * sizeof(wchar_t);
     GlobalMemory block(::GlobalAlloc(GMEM_MOVEABLE, bytes));
     if (!block) {
-        Tell(kCantCopy, inFront);
+        Tell(kCantCopyToClipboard, inFront);
         return Walk::End;
     }
     std::memcpy(::GlobalLock(block.get()), unicode.c_str(), bytes);
@@ -163,7 +156,7 @@ HotkeyDispatcher::Walk HotkeyDispatcher::LoadPicture(const std::string& file, HW
     const Bitmap loaded = LoadBitmapFile(file);
     BITMAP size{};
     if (!loaded || !::GetObjectW(loaded.get(), sizeof(size), &size)) {
-        Tell(CantLoadBitmap(file), inFront);
+        Tell(Filled(kCantLoadBitmap, {file}), inFront);
         return Walk::End;
     }
 
@@ -180,7 +173,7 @@ HotkeyDispatcher::Walk HotkeyDispatcher::LoadPicture(const std::string& file, HW
     }
     // A picture this large can be loaded and still find no memory for its copy.
     if (!copied) {
-        Tell("The picture \"" + file + "\" is too large to put on the clipboard.", inFront);
+        Tell(Filled(kPictureTooLarge, {file}), inFront);
         return Walk::End;
     }
     if (!HandToClipboard(CF_BITMAP, copy.get(), inFront))
@@ -196,9 +189,9 @@ bool HotkeyDispatcher::HandToClipboard(UINT format, HANDLE data, HWND inFront)
     // another hotkey.
     switch (GiveToClipboard(m_owner, format, data)) {
     case ClipboardHandOff::Taken: return true;
-    case ClipboardHandOff::NotOpened: Tell(kCantOpen, inFront); break;
-    case ClipboardHandOff::NotEmptied: Tell(kCantEmpty, inFront); break;
-    case ClipboardHandOff::NotTaken: Tell(kCantCopy, inFront); break;
+    case ClipboardHandOff::NotOpened: Tell(kCantOpenClipboard, inFront); break;
+    case ClipboardHandOff::NotEmptied: Tell(kCantEmptyClipboard, inFront); break;
+    case ClipboardHandOff::NotTaken: Tell(kCantCopyToClipboard, inFront); break;
     }
     return false;
 }

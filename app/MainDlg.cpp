@@ -7,6 +7,7 @@
 #include "framework/UniqueHandle.h"
 #include "print/HelpLauncher.h"
 #include "print/Printout.h"
+#include "res/MessageTexts.h"
 #include "res/resource.h"
 #include "store/SettingsPath.h"
 #include <wtsapi32.h>
@@ -19,7 +20,6 @@ constexpr UINT_PTR kFollowSettingsTimer = 1;
 constexpr UINT kFollowSettingsDelayMs = 300;
 // A file that stays unreadable this many reads in a row is worth a word.
 constexpr int kUnreadableReadsBeforeWord = 5;
-constexpr char kUnacceptedQuestion[] = "Exit without accepting new settings?";
 
 // The icon drawn for the size the system asks for (the tray's is 16, 20 or 24 pixels,
 // by the scale), rather than another size scaled, which blurs.
@@ -288,7 +288,7 @@ void CMainDlg::FollowSettingsFile()
     }
     ::KillTimer(hwnd(), kFollowSettingsTimer);
     m_unreadableReads = 0;
-    ShowMessage(nullptr, problem + "\r\nThe shortcuts go on as they were read last.", MB_OK | MB_ICONWARNING);
+    ShowMessage(nullptr, problem, MB_OK | MB_ICONWARNING);
 }
 
 // The file could not be read when the list began, so nothing may be written over it
@@ -300,7 +300,7 @@ bool CMainDlg::ReadUnreadableSettingsFirst()
     m_hook.Remove();
     const SettingsFile::LoadResult load = m_settings.Load(m_shortcuts);
     if (!load.problem.empty()) {
-        ShowMessage(hwnd(), load.problem + "\r\nNothing was saved; your list stays as it is.", MB_OK | MB_ICONERROR);
+        ShowMessage(hwnd(), Filled(kSettingsStillUnreadable, {m_settings.Path(), load.reason}), MB_OK | MB_ICONERROR);
         return false;
     }
     if (load.shortcuts)
@@ -311,11 +311,10 @@ bool CMainDlg::ReadUnreadableSettingsFirst()
         if (!m_model.Accept(row.keyName, row.kind, row.payload))
             notAdded += (notAdded.empty() ? "" : ", ") + row.keyName;
     }
-    std::string text = "\"" + m_settings.Path() + "\" can be read now: its shortcuts are listed";
-    text += typed.empty() ? "." : ", and yours with them.";
+    std::string text = Filled(kSettingsReadableAgain, {m_settings.Path()});
     if (!notAdded.empty())
-        text += " Yours on keys the file uses already were not added: " + notAdded + ".";
-    ShowMessage(hwnd(), text + "\r\nPress OK to save the list.", MB_OK | MB_ICONINFORMATION);
+        text += "\r\n" + Filled(kSettingsKeysTaken, {notAdded});
+    ShowMessage(hwnd(), text, MB_OK | MB_ICONINFORMATION);
     return false;
 }
 

@@ -1,6 +1,7 @@
 #include "app/SettingsFile.h"
 #include "framework/AnsiCodePage.h"
 #include "framework/WideText.h"
+#include "res/MessageTexts.h"
 #include "store/SavePlan.h"
 #include "store/SettingsPath.h"
 #include <windows.h>
@@ -55,8 +56,6 @@ std::string LossesText(const SettingsLosses& losses)
     return text;
 }
 
-std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
-
 }  // namespace
 
 
@@ -78,8 +77,8 @@ SettingsFile::LoadResult SettingsFile::Take(const FileRead& read, ShortcutTable&
         table.clear();
         m_losses = {};
         m_tableBasis.reset();
-        result.problem = "The shortcuts could not be read from " + Quoted(m_path) + ".\r\n" + read.error.Text() +
-                         "\r\nTarnwick runs without them, and saves nothing over the file until it can read it.";
+        result.reason = read.error.Text();
+        result.problem = Filled(kSettingsUnreadable, {m_path, result.reason});
         return result;
     }
     const std::optional<std::string> bytes =
@@ -99,7 +98,7 @@ bool SettingsFile::Follow(ShortcutTable& table, bool listFollows, std::string& p
     if (read.result == FileRead::Result::Unreadable) {
         // A program that is writing the file holds it for a moment: only a file that
         // stays unreadable is worth a word, which the caller asks again for.
-        problem = "The shortcuts could not be read from " + Quoted(m_path) + ".\r\n" + read.error.Text();
+        problem = Filled(kSettingsUnreadableAfterChange, {m_path, read.error.Text()});
         return false;
     }
     if (!m_unreadable && FingerprintOf(read) == m_tableBasis)
@@ -148,12 +147,10 @@ SettingsFile::SaveResult SettingsFile::Save(const std::vector<Shortcut>& rows)
 
     switch (plan.refusal) {
     case SavePlan::Refusal::ReadOnly:
-        result.message = "The shortcuts were not saved: " + Quoted(m_path) +
-                         " is read-only. Clear its read-only attribute to save them; your list stays as it is.";
+        result.message = Filled(kSettingsReadOnly, {m_path});
         return result;
     case SavePlan::Refusal::Unreadable:
-        result.message = "The shortcuts were not saved: " + Quoted(m_path) + " cannot be read.\r\n" + now.error.Text() +
-                         "\r\nNothing was written over it; your list stays as it is.";
+        result.message = Filled(kSettingsStillUnreadable, {m_path, now.error.Text()});
         return result;
     case SavePlan::Refusal::None:
         break;
@@ -162,19 +159,13 @@ SettingsFile::SaveResult SettingsFile::Save(const std::vector<Shortcut>& rows)
     std::string notice;
     if (plan.keepCopy) {
         const Copy copy = KeepCopy();
-        std::string why;
-        if (facts.changedSinceRead)
-            why = "was changed by another program since Tarnwick read it";
-        if (facts.losesSomething)
-            why += std::string(why.empty() ? "" : ", and ") + "held what the save does not write back (" +
-                   LossesText(m_losses) + ")";
         if (!copy.name) {
-            result.message = "The shortcuts were not saved: " + Quoted(m_path) + " " + why +
-                             ", and no copy of it could be kept beside it.\r\n" + copy.error.Text();
+            result.message = Filled(kSettingsNoCopy, {m_path, copy.error.Text()});
             return result;
         }
-        notice = "The shortcuts are saved. " + Quoted(m_path) + " " + why + "; the file as it was is kept as " +
-                 Quoted(*copy.name) + ".";
+        // Another program's lines are what the user most needs to hear of.
+        notice = facts.changedSinceRead ? Filled(kSettingsKeptChanged, {m_path, *copy.name})
+                                        : Filled(kSettingsKeptLosses, {m_path, LossesText(m_losses), *copy.name});
     }
 
     const std::string bytes = SettingsFileBytes(rows);
@@ -185,14 +176,12 @@ SettingsFile::SaveResult SettingsFile::Save(const std::vector<Shortcut>& rows)
         // one step: a copy stands in for it until the write is done.
         const Copy standIn = plan.keepCopy ? Copy{} : KeepCopy();
         if (!plan.keepCopy && !standIn.name) {
-            result.message = "The shortcuts were not saved: no copy of " + Quoted(m_path) +
-                             " could be kept beside it while it is written.\r\n" + standIn.error.Text();
+            result.message = Filled(kSettingsNoCopy, {m_path, standIn.error.Text()});
             return result;
         }
         if (const std::optional<FileError> failed = OverwriteFile(target, bytes)) {
-            const std::string kept = standIn.name ? *standIn.name : std::string();
-            result.message = "The shortcuts could not be saved to " + Quoted(m_path) + ".\r\n" + failed->Text() +
-                             (kept.empty() ? std::string() : "\r\nThe file as it was is kept as " + Quoted(kept) + ".");
+            result.message = standIn.name ? Filled(kSettingsNotSavedCopyKept, {m_path, failed->Text(), *standIn.name})
+                                          : Filled(kSettingsNotSaved, {m_path, failed->Text()});
             return result;
         }
         if (standIn.name)
@@ -200,7 +189,7 @@ SettingsFile::SaveResult SettingsFile::Save(const std::vector<Shortcut>& rows)
     } else if (const std::optional<FileError> failed = ReplaceWholeFile(target, bytes)) {
         // Written beside the old file and put in its place in one step: a failure
         // leaves the old file, and with it the running shortcuts, as they were.
-        result.message = "The shortcuts could not be saved to " + Quoted(m_path) + ".\r\n" + failed->Text();
+        result.message = Filled(kSettingsNotSaved, {m_path, failed->Text()});
         return result;
     }
     result.saved = true;

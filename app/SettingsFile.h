@@ -23,8 +23,9 @@ public:
 
     struct LoadResult {
         bool shortcuts = false;   // the table holds at least one shortcut
-        // For the user when the file is there but could not be read.
+        // For the user when the file is there but could not be read, and the system's reason.
         std::string problem;
+        std::string reason;
     };
     // Rebuilds the table from the file, and takes the file as what the list now shows.
     LoadResult Load(ShortcutTable& table);

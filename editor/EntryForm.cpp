@@ -1,9 +1,9 @@
 #include "editor/EntryForm.h"
 #include "framework/MessageBox.h"
+#include "res/MessageTexts.h"
 #include "res/resource.h"
 
 namespace {
-constexpr char kNoFreeKey[] = "All keys are in use. Delete a shortcut to free its key.";
 }
 
 EntryForm::EntryForm(Dialog& dialog, ShortcutModel& model)

@@ -7,6 +7,7 @@
 #include "framework/UniqueHandle.h"
 #include "framework/WideText.h"
 #include "framework/WindowText.h"
+#include "res/MessageTexts.h"
 #include "res/resource.h"
 #include <optional>
 
@@ -76,8 +77,7 @@ bool CImageEdit::PlacePastedImage(HWND messageOwner)
         return true;
     if (!::CopyFileW(Wide(m_strTempFile).c_str(), Wide(m_strSavedFile).c_str(), FALSE)) {
         const DWORD error = ::GetLastError();
-        ShowMessage(messageOwner, "The image could not be saved as \"" + m_strSavedFile + "\".\r\n" +
-                                      SystemErrorText(error), MB_OK | MB_ICONERROR);
+        ShowMessage(messageOwner, Filled(kImageNotSaved, {m_strSavedFile, SystemErrorText(error)}), MB_OK | MB_ICONERROR);
         return false;
     }
     DeleteTempFile();

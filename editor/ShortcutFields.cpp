@@ -1,6 +1,7 @@
 #include "editor/ShortcutFields.h"
 #include "editor/FileDialogs.h"
 #include "framework/MessageBox.h"
+#include "res/MessageTexts.h"
 #include "res/resource.h"
 #include "store/KeyText.h"
 #include "store/Shortcut.h"
@@ -14,9 +15,6 @@ constexpr char kRecipientHint[] = "optional: add recipient here";
 constexpr char kMailto[] = "mailto:";
 constexpr char kImagePrompt[] = "Paste clipboard image here.";
 
-constexpr char kNoPath[] = "Please choose path.";
-constexpr char kNoImage[] = "Please paste a image in the editbox.";
-constexpr char kNoText[] = "Please type in content.";
 
 constexpr int kPathControls[] = {IDC_FOLDER_BROWSE, IDC_FILE_BROWSE, IDC_PATH, IDC_EMAIL};
 constexpr int kKindRadios[] = {IDC_PATH_RADIO, IDC_TEXT_RADIO, IDC_GRAPHIC_RADIO};

@@ -4,6 +4,7 @@
 #include "framework/Dpi.h"
 #include "framework/MessageBox.h"
 #include "framework/WideText.h"
+#include "res/MessageTexts.h"
 #include "res/resource.h"
 #include "store/KeyText.h"
 #include <algorithm>
@@ -15,7 +16,6 @@ enum Column { kKeyColumn, kKindColumn, kShortcutColumn };
 constexpr int kKeyColumnWidth = 40;
 constexpr int kKindColumnWidth = 60;
 
-constexpr char kNoSelection[] = "No items were selected.";
 }
 
 ShortcutList::ShortcutList(Dialog& dialog, ShortcutModel& model) : DialogPart(dialog), m_model(model)

@@ -2,6 +2,7 @@
 #include "framework/ComboBox.h"
 #include "framework/MessageBox.h"
 #include "framework/WindowText.h"
+#include "res/MessageTexts.h"
 #include "store/Utf8Text.h"
 
 void DataExchange::Text(int id, std::string& value)
@@ -26,7 +27,7 @@ void DataExchange::MaxChars(int id, const std::string& value, size_t maxChars)
     }
     // Counted as the box counts: in UTF-16 units.
     if (Utf16Length(value) > maxChars) {
-        ShowMessage(m_dialog, "Enter no more than " + std::to_string(maxChars) + " characters.", MB_OK | MB_ICONWARNING);
+        ShowMessage(m_dialog, Filled(kTooManyCharacters, {std::to_string(maxChars)}), MB_OK | MB_ICONWARNING);
         ::SetFocus(control);
         m_failed = true;
     }

@@ -5,13 +5,13 @@
 #include "framework/MessageBox.h"
 #include "framework/UniqueHandle.h"
 #include "framework/WideText.h"
+#include "res/MessageTexts.h"
 #include <new>
 #include <optional>
 #include <utility>
 
 namespace {
 
-constexpr char kNoBitmapText[] = "No bitmap in clipboard.";
 constexpr UINT kBitmapFileLoad = LR_LOADFROMFILE | LR_DEFAULTSIZE | LR_CREATEDIBSECTION;
 
 bool WriteAll(HANDLE file, const void* data, size_t size)
@@ -67,7 +67,7 @@ bool SaveClipboardBitmap(HWND window, const std::string& path)
     }
     // Told only once the clipboard is closed: no other program could use it while the
     // message is up.
-    ShowMessage(window, kNoBitmapText, MB_OK | MB_ICONWARNING);
+    ShowMessage(window, kNoBitmapInClipboard, MB_OK | MB_ICONWARNING);
     return false;
 }
 

@@ -2,6 +2,7 @@
 #include "framework/MessageBox.h"
 #include "framework/ModulePath.h"
 #include "framework/Shell.h"
+#include "res/MessageTexts.h"
 #include "framework/WideText.h"
 #include "store/SettingsPath.h"
 #include <shellapi.h>
@@ -27,6 +28,5 @@ void OpenHelpFile(HWND owner)
             return;
         }
     }
-    ShowMessage(owner, "No help file was found. TWHELP.html (or TWHELP.hlp) belongs in the program's folder:\r\n" +
-                           FolderOfFile(executable), MB_OK | MB_ICONINFORMATION);
+    ShowMessage(owner, Filled(kNoHelpFile, {FolderOfFile(executable)}), MB_OK | MB_ICONINFORMATION);
 }
