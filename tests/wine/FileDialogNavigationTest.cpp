@@ -2,10 +2,13 @@
 // another program in front: Wine's own item dialog (what IFileOpenDialog and
 // IFileSaveDialog show under Wine), stand-ins for the Windows 10/11 dialogs that Wine
 // does not have (tests/wine/fixtures), and dialogs that stop answering.
+#include "tests/wine/support/FileDialogDriver.h"
+#include "tests/wine/support/MessageBoxDriver.h"
 #include "tests/wine/support/ProgramDialogs.h"
 #include "tests/wine/support/ProgramTest.h"
 #include "tests/wine/support/RemoteControls.h"
 #include "tests/wine/support/ShellRecorder.h"
+#include "tests/wine/support/Utf8.h"
 #include "tests/wine/support/WindowThread.h"
 #include <algorithm>
 #include <iostream>
@@ -204,6 +207,111 @@ TEST_F(FileDialogNavigationTest, ADialogThatDoesNotAnswerHoldsUpNothing)
         // The popup that confirms the text, until it closes by itself.
         EXPECT_TRUE(WaitUntil([&] { return PopupsOf(ProgramId()).empty(); }, 5000));
     }
+}
+
+// Wine's real save dialog, run by the test as another program would run it, suggesting
+// a name. A path must never become the name it saves under: only a folder that exists
+// takes it, with the suggestion kept; a file gives its folder and its name, for the user
+// to save under or not; a folder that is not there goes nowhere, and a message says so.
+TEST_F(FileDialogNavigationTest, WinesSaveDialogOnlyEverGoesToAFolderThatExists)
+{
+    const std::string missing = m_install.Path("nowhere");
+    const std::string existing = m_target + "\\existing.txt";
+    m_install.WriteFile("target\\existing.txt", "already here");
+    ASSERT_NO_FATAL_FAILURE(
+        Start("[paths]\r\nF5=" + missing + "\r\nF6=" + existing + "\r\nF7=" + m_target + "\r\n"));
+    const struct {
+        const char* what;
+        WORD key;
+        std::string folderAfterwards;
+        std::string nameAfterwards;
+        bool message;
+    } cases[] = {
+        {"a folder that does not exist", VK_F5, m_start, "report.txt", true},
+        {"a file", VK_F6, m_target, "existing.txt", false},
+        {"a folder", VK_F7, m_target, "report.txt", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SaveDialogResult result;
+        WindowThread dialogThread([&] { RunSaveDialog(m_start, "report.txt", result); });
+        HWND frame = dialogThread.WaitForWindow(IsFileDialog);
+        ASSERT_NE(frame, nullptr);
+        ASSERT_TRUE(BringToFront(frame));
+
+        PressChord({VK_CONTROL, VK_MENU, c.key});
+        if (c.message) {
+            HWND box = WaitForMessageBox(ProgramId());
+            ASSERT_NE(box, nullptr) << "no word of the missing folder";
+            EXPECT_EQ(ReadMessageBox(box).text, "The folder \"" + missing + "\" does not exist.");
+            CloseMessageBox(box, IDOK);
+        }
+        std::string folder;
+        EXPECT_TRUE(WaitUntil([&] { return _stricmp((folder = FileDialogFolder(frame)).c_str(), c.folderAfterwards.c_str()) == 0; }, 3000))
+            << "the dialog is in " << folder;
+        EXPECT_TRUE(WaitUntil([&] { return ControlText(FileNameBox(frame)) == c.nameAfterwards; }, 3000))
+            << "the name box holds " << ControlText(FileNameBox(frame));
+        EXPECT_FALSE(result.ended) << "the dialog saved, as " << result.chosen.value_or("nothing");
+        EXPECT_FALSE(m_install.ReadFile("nowhere").has_value()) << "a file was made of the missing folder's name";
+        ::PostMessageW(frame, WM_COMMAND, IDCANCEL, 0);
+    }
+    EXPECT_EQ(m_install.ReadFile("target\\existing.txt"), std::optional<std::string>("already here"));
+}
+
+// A mail address means nothing to a file dialog: the mail program gets it, and the
+// dialog's name box keeps what the user typed there.
+TEST_F(FileDialogNavigationTest, AMailAddressNeverGoesIntoAFileDialog)
+{
+    ShellRecorder mail({"mailto"});
+    ASSERT_NO_FATAL_FAILURE(Start("[paths]\r\nF8=mailto:desk@example.com\r\n"));
+    WindowThread dialogThread([&] { RunOpenDialog(m_start); });
+    HWND frame = dialogThread.WaitForWindow(IsFileDialog);
+    ASSERT_NE(frame, nullptr);
+    SetControlText(FileNameBox(frame), "typed.txt");
+    ASSERT_TRUE(BringToFront(frame));
+
+    PressChord({VK_CONTROL, VK_MENU, VK_F8});
+    ASSERT_TRUE(mail.WaitForRecords(1)) << "the mail program was not asked";
+    EXPECT_NE(mail.Records().front().find("mailto:desk@example.com"), std::string::npos) << mail.Records().front();
+    EXPECT_EQ(ControlText(FileNameBox(frame)), "typed.txt");
+    EXPECT_EQ(_stricmp(FileDialogFolder(frame).c_str(), m_start.c_str()), 0);
+}
+
+// A folder of any name: Wine's two dialogs move there, and the shell opens it when no
+// dialog is in front.
+TEST_F(FileDialogNavigationTest, AFolderOfCyrillicLettersIsReachedEverywhere)
+{
+    const std::string folder = m_install.Path("\xD0\xA2\xD0\xB5\xD1\x81\xD1\x82_\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0");
+    ASSERT_TRUE(::CreateDirectoryW(Wide(folder).c_str(), nullptr));
+    ShellRecorder folders({"Folder"});
+    ASSERT_NO_FATAL_FAILURE(Start("[paths]\r\nF9=" + folder + "\r\n"));
+    {
+        WindowThread dialogThread([&] { RunOpenDialog(m_start); });
+        HWND frame = dialogThread.WaitForWindow(IsFileDialog);
+        ASSERT_NE(frame, nullptr);
+        ASSERT_TRUE(BringToFront(frame));
+        PressChord({VK_CONTROL, VK_MENU, VK_F9});
+        std::string shown;
+        EXPECT_TRUE(WaitUntil([&] { return (shown = FileDialogFolder(frame)) == folder; }, 3000)) << "the dialog is in " << shown;
+    }
+    {
+        HelperProgram host("itemdialoghost.exe", m_install, {"open", m_start});
+        HWND frame = host.WaitForDialog();
+        ASSERT_NE(frame, nullptr);
+        ASSERT_TRUE(host.WaitForLogLine("folder " + m_start));
+        ASSERT_TRUE(BringToFront(frame));
+        PressChord({VK_CONTROL, VK_MENU, VK_F9});
+        EXPECT_TRUE(host.WaitForLogLine("folder " + folder, 3000)) << "the item dialog never reached the folder";
+    }
+    EXPECT_TRUE(folders.Records().empty()) << "a dialog in front, and the folder was opened with the shell";
+
+    WindowThread desk([] { RunTopLevelWindow("TarnwickTestDesk", [](HWND) {}); });
+    HWND window = desk.WaitForWindow([](HWND) { return true; });
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(BringToFront(window));
+    PressChord({VK_CONTROL, VK_MENU, VK_F9});
+    ASSERT_TRUE(folders.WaitForRecords(1)) << "the shell did not open the folder";
+    EXPECT_NE(folders.Records().front().find(folder), std::string::npos) << folders.Records().front();
 }
 
 }  // namespace

@@ -23,6 +23,22 @@ void RunOpenDialog(const std::string& folder)
     ::GetOpenFileNameW(&ofn);
 }
 
+void RunSaveDialog(const std::string& folder, const std::string& suggestedName, SaveDialogResult& result)
+{
+    std::wstring file = Wide(suggestedName);
+    file.resize(MAX_PATH * 4, L'\0');
+    const std::wstring initialFolder = Wide(folder);
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = static_cast<DWORD>(file.size());
+    ofn.lpstrInitialDir = initialFolder.c_str();
+    ofn.Flags = OFN_EXPLORER;
+    if (::GetSaveFileNameW(&ofn))
+        result.chosen = Utf8(file.c_str());
+    result.ended = true;
+}
+
 HWND FileNameBox(HWND dialog)
 {
     HWND combo = ::FindWindowExW(::GetDlgItem(dialog, kFileNameCombo), nullptr, L"ComboBox", nullptr);
