@@ -319,8 +319,9 @@ TEST_F(HostileInputTest, LongPathsAndUrlsNeverEndTheProgram)
         const std::optional<std::string> message = MessageOfHotkey(key);
         // Opened, or reported; never both, never neither.
         EXPECT_NE(message.has_value(), recorder.WaitForRecords(1, 1000));
-        if (message)
+        if (message) {
             EXPECT_EQ(*message, kPathTooLong);
+        }
         ExpectRunningAndAnswering();
         ASSERT_NO_FATAL_FAILURE(PutMarkerOnClipboard());
         PressHotkey('T');

@@ -200,6 +200,21 @@ TEST_F(PrintoutTest, ARowTallerThanAPageIsPrintedCutOffAloneAndTheJobGoesOn)
     ASSERT_NO_FATAL_FAILURE(KeepSheet("3", entries));
 }
 
+// Every character as typed, whichever script it is in. Wine's printer driver, unlike
+// Windows', draws only what the sheet's font itself holds (it links no other fonts in),
+// so the rows keep to scripts that Liberation Serif has.
+TEST_F(PrintoutTest, CharactersOfAnyLanguagePrintAsTyped)
+{
+    ASSERT_NO_FATAL_FAILURE(StartShown(
+        "[paths]\r\n"
+        "A=C:\\\xD0\xA2\xD0\xB5\xD1\x81\xD1\x82_\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0\r\n"
+        "[contents]\r\n"
+        "G=\xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1, Caf\xC3\xA9\r\n"
+        "W=\xE2\x82\xAC \xE2\x80\x94 \xC5\x81\xC3\xB3" "d\xC5\xBA, \xC5\x9E" "eker\r\n"));
+    ASSERT_NO_FATAL_FAILURE(Print(IDOK));
+    ASSERT_NO_FATAL_FAILURE(KeepSheet("1", ExpectedEntries()));
+}
+
 TEST_F(PrintoutTest, CancelPrintsNothing)
 {
     ASSERT_NO_FATAL_FAILURE(StartShown("[paths]\r\nA=c:\\reports\r\n"));

@@ -59,6 +59,10 @@ bool IsSaveBitmapDialog(HWND dialog);
 // leave the verdict to the test.
 class EditorTest : public ProgramTest {
 protected:
+    EditorTest() = default;
+    // The programs in a folder of that name, as ProgramTest's.
+    explicit EditorTest(const std::string& folderName) : ProgramTest(folderName) {}
+
     // Starts the NT edition with these settings and brings its dialog on screen.
     void Start(const std::string& settings = "");
     // Starts without settings and waits until the form asks for a path with its hint.
