@@ -40,6 +40,7 @@ cat >"$work/picture-helper.cpp" <<'EOF'
 #include "tests/wine/support/RemoteControls.h"
 #include <windows.h>
 #include <cstdio>
+#include <cstdlib>
 #include <cwchar>
 #include <functional>
 #include <string>
@@ -123,6 +124,25 @@ void Settle(HWND window)
     ::Sleep(kSettleMs);
 }
 
+// Clicks a button of the main dialog and waits for the dialog it opens; nullptr when
+// none came.
+HWND OpenWith(HWND main, int button)
+{
+    ::PostMessageW(::GetDlgItem(main, button), BM_CLICK, 0, 0);
+    HWND dialog = nullptr;
+    if (!WaitUntil([&] { return (dialog = OtherDialog(main)) != nullptr; }))
+        return nullptr;
+    Settle(dialog);
+    return dialog;
+}
+
+// Answers a dialog with the command (IDOK, IDCANCEL); false when it stays.
+bool Close(HWND dialog, WORD command)
+{
+    ::PostMessageW(dialog, WM_COMMAND, command, 0);
+    return WaitUntil([&] { return !::IsWindow(dialog); });
+}
+
 void PrintClientArea(HWND window)
 {
     RECT client{};
@@ -192,26 +212,19 @@ int main(int argc, char** argv)
         Settle(main);
         PrintClientArea(main);
     } else if (command == "edit") {
-        ::PostMessageW(::GetDlgItem(main, IDC_EDIT_SHORTCUT), BM_CLICK, 0, 0);
-        HWND edit = nullptr;
-        if (!WaitUntil([&] { return (edit = OtherDialog(main)) != nullptr; }))
+        const HWND edit = OpenWith(main, IDC_EDIT_SHORTCUT);
+        if (!edit)
             return Fail("no Edit dialog");
-        Settle(edit);
         PrintClientArea(edit);
     } else if (command == "cancel-edit") {
-        const HWND edit = OtherDialog(main);
-        ::PostMessageW(edit, WM_COMMAND, IDCANCEL, 0);
-        if (!WaitUntil([&] { return !::IsWindow(edit); }))
+        if (!Close(OtherDialog(main), IDCANCEL))
             return Fail("the Edit dialog stayed");
         Settle(main);
     } else if (command == "print") {
-        ::PostMessageW(::GetDlgItem(main, IDC_PRINT), BM_CLICK, 0, 0);
-        HWND print = nullptr;
-        if (!WaitUntil([&] { return (print = OtherDialog(main)) != nullptr; }))
+        const HWND print = OpenWith(main, IDC_PRINT);
+        if (!print)
             return Fail("no print dialog");
-        Settle(print);
-        ::PostMessageW(::GetDlgItem(print, IDOK), BM_CLICK, 0, 0);
-        if (!WaitUntil([&] { return !::IsWindow(print); }))
+        if (!Close(print, IDOK))
             return Fail("the print dialog stayed");
     } else if (command == "popup" && argc > 2) {
         // From the tray, as the shortcut is used.
