@@ -5,7 +5,7 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev
-          g++-mingw-w64-x86-64 wine wine64 xvfb xauth x11-apps imagemagick
+          g++-mingw-w64-x86-64 wine wine64 xvfb xauth x11-apps x11-utils imagemagick
           cups printer-driver-cups-pdf ghostscript libcups2 poppler-utils fonts-liberation procps zip unzip jq yq python3)
 
 missing=()
