@@ -17,6 +17,12 @@ constexpr size_t kLongestText = 32767;
 HWND ToHwnd(WindowRef window) { return reinterpret_cast<HWND>(window); }
 WindowRef ToRef(HWND window) { return reinterpret_cast<WindowRef>(window); }
 
+bool IsFolder(const std::string& path)
+{
+    const DWORD attributes = ::GetFileAttributesW(Wide(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 // False when the window did not answer in time, or is gone.
 bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result = nullptr)
 {
@@ -80,21 +86,21 @@ FileDialogNavigator::Delivery FileDialogNavigator::NavigateFileDialog(HWND foreg
 
 // A save dialog saves under whatever its box holds when OK is pressed: only a folder
 // that exists ever goes there with OK. A file's folder does, with the file's name left
-// in the box for the user to save under or not; a folder that is not there goes nowhere.
+// in the box for the user to save under or not, whether the file is there yet or not;
+// a folder that is not there goes nowhere.
 FileDialogNavigator::Delivery FileDialogNavigator::NavigateSaveDialog(HWND frame, const FileDialogTarget& target,
                                                                       const std::string& path) const
 {
     // An address is no place in the file system: the shell opens it.
     if (HasScheme(path))
         return Delivery::NotTaken;
-    const DWORD attributes = ::GetFileAttributesW(Wide(path).c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        return Delivery::MissingFolder;
     bool taken = false;
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+    if (IsFolder(path)) {
         taken = MoveAndName(frame, target, Wide(path), std::nullopt);
     } else {
         const FolderAndName file = SplitFolderAndName(path);
+        if (file.name.empty() || !IsFolder(file.folder))
+            return Delivery::MissingFolder;
         taken = MoveAndName(frame, target, Wide(file.folder), Wide(file.name));
     }
     return taken ? Delivery::Delivered : Delivery::NotTaken;

@@ -119,7 +119,7 @@ HotkeyDispatcher::Walk HotkeyDispatcher::OpenPath(const std::string& payload, HW
         case FileDialogNavigator::Delivery::Delivered:
             return Walk::End;
         case FileDialogNavigator::Delivery::MissingFolder:
-            Tell(Filled(kFolderMissing, {path}), inFront);
+            Tell(Filled(kFolderMissing, {FolderOf(path)}), inFront);
             return Walk::End;
         case FileDialogNavigator::Delivery::NotTaken:
             break;

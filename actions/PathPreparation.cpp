@@ -45,3 +45,9 @@ FolderAndName SplitFolderAndName(const std::string& path)
     if (separator == std::string::npos) return {{}, path};
     return {path.substr(0, separator + 1), path.substr(separator + 1)};
 }
+
+std::string FolderOf(const std::string& path)
+{
+    const std::string folder = SplitFolderAndName(path).folder;
+    return folder.empty() ? path : folder;
+}

@@ -21,3 +21,8 @@ struct FolderAndName {
     std::string name;
 };
 FolderAndName SplitFolderAndName(const std::string& path);
+
+// The folder a save dialog has to be in for the path to be saved there: its folder part
+// (with the separator), or the path itself when it has none. What a message names when
+// that folder is not there.
+std::string FolderOf(const std::string& path);

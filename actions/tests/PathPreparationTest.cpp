@@ -67,4 +67,6 @@ TEST(PathKinds, AFilesFolderAndName)
     EXPECT_EQ(SplitFolderAndName("\\\\server\\share\\a b.doc").folder, "\\\\server\\share\\");
     EXPECT_EQ(SplitFolderAndName("C:/docs/r.txt").name, "r.txt");
     EXPECT_EQ(SplitFolderAndName("report.txt").folder, "");
+    EXPECT_EQ(FolderOf("C:\\docs\\new\\report.txt"), "C:\\docs\\new\\");
+    EXPECT_EQ(FolderOf("report.txt"), "report.txt");
 }

@@ -211,15 +211,16 @@ TEST_F(FileDialogNavigationTest, ADialogThatDoesNotAnswerHoldsUpNothing)
 
 // Wine's real save dialog, run by the test as another program would run it, suggesting
 // a name. A path must never become the name it saves under: only a folder that exists
-// takes it, with the suggestion kept; a file gives its folder and its name, for the user
-// to save under or not; a folder that is not there goes nowhere, and a message says so.
+// takes it, with the suggestion kept; a file, there or yet to be made, gives its folder
+// and its name, for the user to save under or not; a file's folder that is not there
+// goes nowhere, and a message names it.
 TEST_F(FileDialogNavigationTest, WinesSaveDialogOnlyEverGoesToAFolderThatExists)
 {
-    const std::string missing = m_install.Path("nowhere");
+    const std::string missing = m_install.Path("nowhere\\");
     const std::string existing = m_target + "\\existing.txt";
     m_install.WriteFile("target\\existing.txt", "already here");
-    ASSERT_NO_FATAL_FAILURE(
-        Start("[paths]\r\nF5=" + missing + "\r\nF6=" + existing + "\r\nF7=" + m_target + "\r\n"));
+    ASSERT_NO_FATAL_FAILURE(Start("[paths]\r\nF5=" + missing + "report.txt\r\nF6=" + existing + "\r\nF7=" + m_target +
+                                  "\r\nF9=" + m_target + "\\new.txt\r\n"));
     const struct {
         const char* what;
         WORD key;
@@ -227,9 +228,10 @@ TEST_F(FileDialogNavigationTest, WinesSaveDialogOnlyEverGoesToAFolderThatExists)
         std::string nameAfterwards;
         bool message;
     } cases[] = {
-        {"a folder that does not exist", VK_F5, m_start, "report.txt", true},
+        {"a file in a folder that does not exist", VK_F5, m_start, "report.txt", true},
         {"a file", VK_F6, m_target, "existing.txt", false},
         {"a folder", VK_F7, m_target, "report.txt", false},
+        {"a file yet to be made in a folder that exists", VK_F9, m_target, "new.txt", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -253,6 +255,7 @@ TEST_F(FileDialogNavigationTest, WinesSaveDialogOnlyEverGoesToAFolderThatExists)
             << "the name box holds " << ControlText(FileNameBox(frame));
         EXPECT_FALSE(result.ended) << "the dialog saved, as " << result.chosen.value_or("nothing");
         EXPECT_FALSE(m_install.ReadFile("nowhere").has_value()) << "a file was made of the missing folder's name";
+        EXPECT_FALSE(m_install.ReadFile("target\\new.txt").has_value()) << "the new file was saved at once";
         ::PostMessageW(frame, WM_COMMAND, IDCANCEL, 0);
     }
     EXPECT_EQ(m_install.ReadFile("target\\existing.txt"), std::optional<std::string>("already here"));
