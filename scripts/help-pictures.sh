@@ -17,7 +17,7 @@
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$ROOT/scripts/setup.sh"
-"$ROOT/scripts/build.sh" --cross-only
+"$ROOT/scripts/build.sh" --programs
 BIN="$ROOT/build/cross/bin"
 DOCS="$ROOT/docs"
 

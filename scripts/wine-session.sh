@@ -17,6 +17,7 @@ WINE_SESSION_DISPLAYS=(90 140)   # the first and last display number we may take
 # and printout ask for, is not on Linux: Liberation Serif has the same metrics.
 wine_prefix_prepare() {
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "wine-session: making the Wine prefix $WINEPREFIX" >&2
         mkdir -p "$WINEPREFIX"
         DISPLAY= wineboot -i </dev/null >/dev/null 2>&1 || true
         wineserver -w
