@@ -75,8 +75,12 @@ wine_session_start() {   # [WIDTHxHEIGHT]
     WINE_SESSION_SAVED_DISPLAY=${DISPLAY-__unset__}
     xvfb_start "$size" || return 1
     wine_prefix_prepare
+    # A program reads which desktop to join when it starts, and the first one of a
+    # wineserver (reg.exe here) may already make the desktop: set it with a server of
+    # its own, and start the session's server once that one is gone.
+    DISPLAY= wine_desktop_configure "$size"
+    wineserver -w
     wineserver -p </dev/null >/dev/null 2>&1
-    wine_desktop_configure "$size"
     # The first program starts Wine's background services, which would keep the
     # caller's output pipe open for as long as they live: start them detached.
     wine cmd.exe /c exit </dev/null >/dev/null 2>&1
