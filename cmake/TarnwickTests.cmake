@@ -24,3 +24,17 @@ function(tarnwick_wine_test name)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES LABELS wine TIMEOUT 900 RESOURCE_LOCK wine_desktop)
 endfunction()
+
+# tarnwick_fuzzer(name SOURCE library): a libFuzzer target over the library, which is
+# instrumented for coverage so that the fuzzer is guided by it. Native clang builds
+# with TARNWICK_FUZZ only (scripts/fuzz.sh).
+function(tarnwick_fuzzer name source library)
+    if(WIN32 OR NOT TARNWICK_FUZZ)
+        return()
+    endif()
+    target_compile_options(${library} PRIVATE -fsanitize=fuzzer-no-link)
+    add_executable(${name} ${source})
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_libraries(${name} PRIVATE ${library})
+endfunction()
