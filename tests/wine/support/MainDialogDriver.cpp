@@ -151,18 +151,35 @@ bool EditorTest::HintVisible() const
     return hint && ::IsWindowVisible(hint);
 }
 
-void EditorTest::ClickRow(int row)
+bool EditorTest::TakesTheMouse() const
 {
     // A dialog that has just closed over this one gives the mouse back only once this
     // one is enabled and in front again, which comes after its own window is gone.
-    ASSERT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(m_dialog) && ::GetForegroundWindow() == m_dialog; }))
-        << "the dialog stays disabled or behind";
-    RECT bounds = ListRowScreenRect(Control(IDC_SHORTCUT_LIST), row);
-    ClickAt(bounds.left + 10, (bounds.top + bounds.bottom) / 2);
+    return WaitUntil([&] { return ::IsWindowEnabled(m_dialog) && ::GetForegroundWindow() == m_dialog; });
+}
+
+POINT EditorTest::OnRowText(int row, int column) const
+{
+    const RECT cell = ListCellScreenRect(Control(IDC_SHORTCUT_LIST), row, column);
+    return {cell.left + 10, (cell.top + cell.bottom) / 2};
+}
+
+void EditorTest::ClickRow(int row, int column)
+{
+    ASSERT_TRUE(TakesTheMouse()) << "the dialog stays disabled or behind";
+    const POINT at = OnRowText(row, column);
+    ClickAt(at.x, at.y);
     // The click selects the row before the list tells the dialog of it.
     EXPECT_TRUE(WaitUntil([&] { return SelectedListRow(Control(IDC_SHORTCUT_LIST)) == row; }, 3000))
         << "the click did not select row " << row;
     AfterMouse();
+}
+
+void EditorTest::DoubleClickRow(int row, int column)
+{
+    ASSERT_TRUE(TakesTheMouse()) << "the dialog stays disabled or behind";
+    const POINT at = OnRowText(row, column);
+    DoubleClickAt(at.x, at.y);
 }
 
 void EditorTest::ClickBelowRows()

@@ -103,8 +103,10 @@ protected:
     // The hint is a child window of the path box.
     bool HintVisible() const;
 
-    // A real mouse click on the row, or on the list's empty space below the rows.
-    void ClickRow(int row);
+    // A real mouse click on the row's text in that column, or on the list's empty
+    // space below the rows.
+    void ClickRow(int row, int column = kKeyColumn);
+    void DoubleClickRow(int row, int column = kKeyColumn);
     void ClickBelowRows();
     // Input reaches the program through its queue, behind any message sent meanwhile.
     void AfterMouse() const;
@@ -112,6 +114,8 @@ protected:
     std::string Settings() const { return m_install.ReadFile("keyset.ini").value_or("(no file)"); }
 
 private:
+    bool TakesTheMouse() const;
+    POINT OnRowText(int row, int column) const;
     std::optional<std::string> AcceptShortcut(const std::string& key, int radio, int box, const std::string& payload);
 };
 

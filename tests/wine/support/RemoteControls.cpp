@@ -94,6 +94,53 @@ RECT ListRowScreenRect(HWND listView, int row)
     return bounds;
 }
 
+RECT ListCellScreenRect(HWND listView, int row, int column)
+{
+    RemoteBuffer buffer(listView, sizeof(RECT));
+    RECT cell{};
+    cell.top = column;
+    cell.left = LVIR_LABEL;
+    buffer.Write(0, &cell, sizeof(cell));
+    ::SendMessageW(listView, LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(buffer.address()));
+    buffer.Read(0, &cell, sizeof(cell));
+    ::MapWindowPoints(listView, nullptr, reinterpret_cast<POINT*>(&cell), 2);
+    return cell;
+}
+
+std::vector<std::string> ListHeadings(HWND listView)
+{
+    HWND header = reinterpret_cast<HWND>(::SendMessageW(listView, LVM_GETHEADER, 0, 0));
+    RemoteBuffer buffer(header, sizeof(HDITEMW) + kTextCapacity * sizeof(wchar_t));
+    std::vector<std::string> headings;
+    const int count = static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    for (int column = 0; column < count; ++column) {
+        HDITEMW item{};
+        item.mask = HDI_TEXT;
+        item.pszText = reinterpret_cast<wchar_t*>(buffer.address() + sizeof(HDITEMW));
+        item.cchTextMax = static_cast<int>(kTextCapacity);
+        buffer.Write(0, &item, sizeof(item));
+        // The text ends at its first zero; the buffer starts with one, for a heading without text.
+        const wchar_t none = L'\0';
+        buffer.Write(sizeof(HDITEMW), &none, sizeof(none));
+        ::SendMessageW(header, HDM_GETITEMW, column, reinterpret_cast<LPARAM>(buffer.address()));
+        std::wstring text(kTextCapacity, L'\0');
+        buffer.Read(sizeof(HDITEMW), text.data(), text.size() * sizeof(wchar_t));
+        text.resize(text.find(L'\0'));
+        headings.push_back(Utf8(text));
+    }
+    return headings;
+}
+
+std::vector<int> ListColumnWidths(HWND listView)
+{
+    HWND header = reinterpret_cast<HWND>(::SendMessageW(listView, LVM_GETHEADER, 0, 0));
+    std::vector<int> widths;
+    const int count = static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    for (int column = 0; column < count; ++column)
+        widths.push_back(static_cast<int>(::SendMessageW(listView, LVM_GETCOLUMNWIDTH, column, 0)));
+    return widths;
+}
+
 namespace {
 std::string ComboText(HWND combo, LRESULT index)
 {

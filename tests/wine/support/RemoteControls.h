@@ -29,6 +29,12 @@ std::vector<std::string> ListColumn(HWND listView, int column);
 int SelectedListRow(HWND listView);
 // The row's bounds in screen coordinates: where a click selects it.
 RECT ListRowScreenRect(HWND listView, int row);
+// Where the row's text of that column is drawn, in screen coordinates.
+RECT ListCellScreenRect(HWND listView, int row, int column);
+// The headings of the list's columns, as its header shows them.
+std::vector<std::string> ListHeadings(HWND listView);
+// The widths of the list's columns, in pixels.
+std::vector<int> ListColumnWidths(HWND listView);
 std::vector<std::string> ComboEntries(HWND combo);
 std::string ComboSelection(HWND combo);
 // Selects the entry as a user would see it selected (without the notification the
