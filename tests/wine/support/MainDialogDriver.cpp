@@ -198,6 +198,37 @@ void EditorTest::AfterMouse() const
     Settle();
 }
 
+std::vector<int> EditorTest::TabThrough(HWND dialog, size_t count, bool backwards) const
+{
+    std::vector<int> visited;
+    for (size_t i = 0; i < count; ++i) {
+        HWND before = FocusedControl(dialog);
+        if (backwards)
+            PressKeys({VK_SHIFT, VK_TAB});
+        else
+            PressKeys({VK_TAB});
+        WaitUntil([&] { return FocusedControl(dialog) != before; }, 3000);
+        visited.push_back(::GetDlgCtrlID(FocusedControl(dialog)));
+    }
+    return visited;
+}
+
+void EditorTest::ExpectTabInReadingOrder(HWND dialog) const
+{
+    std::vector<int> order;
+    for (HWND control : ControlsInReadingOrder(dialog))
+        order.push_back(::GetDlgCtrlID(control));
+    const int first = ::GetDlgCtrlID(FocusedControl(dialog));
+    const auto start = std::find(order.begin(), order.end(), first);
+    ASSERT_NE(start, order.end()) << "the focus starts on control " << first << ", which the user cannot operate";
+    std::vector<int> forward(start + 1, order.end());
+    forward.insert(forward.end(), order.begin(), start + 1);
+    EXPECT_EQ(TabThrough(dialog, order.size(), false), forward);
+    std::vector<int> backward(forward.rbegin() + 1, forward.rend());
+    backward.push_back(forward.back());
+    EXPECT_EQ(TabThrough(dialog, order.size(), true), backward);
+}
+
 void SaveAndEditTest::SetUp()
 {
     EditorTest::SetUp();

@@ -180,6 +180,75 @@ bool SelectComboEntry(HWND combo, const std::string& entry)
     return true;
 }
 
+HWND FocusedControl(HWND window)
+{
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof(gui);
+    if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &gui))
+        return nullptr;
+    return gui.hwndFocus;
+}
+
+namespace {
+// Static texts, pictures and frames take no input.
+bool IsOperable(HWND control)
+{
+    if (!::IsWindowVisible(control) || !::IsWindowEnabled(control))
+        return false;
+    wchar_t className[64] = {};
+    ::GetClassNameW(control, className, 64);
+    const LONG style = ::GetWindowLongW(control, GWL_STYLE);
+    if (_wcsicmp(className, L"Button") == 0) {
+        const LONG type = style & BS_TYPEMASK;
+        if (type == BS_GROUPBOX)
+            return false;
+        if (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON)
+            return ::SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        return true;
+    }
+    return _wcsicmp(className, L"Edit") == 0 || _wcsicmp(className, L"ComboBox") == 0 ||
+           _wcsicmp(className, L"SysListView32") == 0;
+}
+
+struct Placed {
+    HWND control;
+    RECT box;
+};
+
+bool OnOneRow(const RECT& a, const RECT& b)
+{
+    const LONG middleA = (a.top + a.bottom) / 2;
+    const LONG middleB = (b.top + b.bottom) / 2;
+    return (middleA >= b.top && middleA < b.bottom) || (middleB >= a.top && middleB < a.bottom);
+}
+}
+
+std::vector<HWND> ControlsInReadingOrder(HWND dialog)
+{
+    std::vector<Placed> placed;
+    for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsOperable(child))
+            continue;
+        RECT box{};
+        ::GetWindowRect(child, &box);
+        placed.push_back({child, box});
+    }
+    std::sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) { return a.box.top < b.box.top; });
+    // Each row starts with its topmost control; the rest of the row is beside it.
+    std::vector<HWND> order;
+    for (size_t start = 0; start < placed.size();) {
+        size_t end = start + 1;
+        while (end < placed.size() && OnOneRow(placed[start].box, placed[end].box))
+            ++end;
+        std::sort(placed.begin() + static_cast<std::ptrdiff_t>(start), placed.begin() + static_cast<std::ptrdiff_t>(end),
+                  [](const Placed& a, const Placed& b) { return a.box.left < b.box.left; });
+        for (size_t i = start; i < end; ++i)
+            order.push_back(placed[i].control);
+        start = end;
+    }
+    return order;
+}
+
 std::string WindowText(HWND window)
 {
     std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
