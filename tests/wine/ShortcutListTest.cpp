@@ -1,5 +1,6 @@
-// The shortcut list of the main dialog: viewing a clicked row in the form, leaving the
-// view, deleting rows, and the key combo that offers exactly the free keys.
+// The shortcut list of the main dialog: its columns, viewing a clicked row in the form,
+// leaving the view, opening a row in the edit dialog, deleting rows, and the key combo
+// that offers exactly the free keys.
 #include "tests/wine/support/MainDialogDriver.h"
 #include <commctrl.h>
 #include <numeric>
