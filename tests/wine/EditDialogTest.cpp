@@ -163,4 +163,26 @@ TEST_F(EditDialogTest, ATextOverTwoHundredCharactersIsRefusedWithItsReason)
     EXPECT_EQ(Rows().front().payload, "tea");
 }
 
+// Wine's own dialog manager moves the focus, on real keys, as in the main dialog.
+TEST_F(EditDialogTest, TabVisitsTheControlsInReadingOrder)
+{
+    ASSERT_NO_FATAL_FAILURE(Start("[paths]\r\nA=c:\\old\r\n"));
+    ASSERT_NE(OpenEdit(0), nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == m_edit; })) << "the keys would go elsewhere";
+    const struct {
+        const char* state;
+        std::function<void()> enter;
+    } cases[] = {
+        {"a path", [] {}},
+        {"changed to a text", [this] { ClickOn(EditItem(IDC_TEXT_RADIO)); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.state);
+        c.enter();
+        Settle();
+        ExpectTabInReadingOrder(m_edit);
+    }
+    PressEditCancel();
+}
+
 }  // namespace

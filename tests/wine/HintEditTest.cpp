@@ -1,6 +1,12 @@
 // The path box's hint: where it is drawn after the box's text, and the keys and
-// clicks that make it give way.
+// clicks that make it give way; the captions' large type, in proportion to the
+// dialog's own text at every scale.
+#include "framework/DeviceContext.h"
+#include "framework/UniqueHandle.h"
 #include "tests/wine/support/MainDialogDriver.h"
+#include <algorithm>
+#include <fstream>
+#include <map>
 
 using namespace wt;
 
@@ -64,6 +70,115 @@ TEST_F(HintEditTest, AnyKeyOrClickInTheBoxHidesTheHintAndStillTakesEffect)
         AfterMouse();
         EXPECT_FALSE(HintVisible()) << c.name;
         EXPECT_EQ(Text(IDC_PATH), c.textAfter) << c.name;
+    }
+}
+
+// The height of the ink in a box of the screen, in rows: those with a pixel darker
+// than halfway from the box's background (its top left pixel) to black. Nothing but
+// its text is drawn in a label, so this is its letters from the top of the highest to
+// the foot of the lowest, as the user sees them, whatever font and scale made them.
+int InkHeight(const RECT& box)
+{
+    const int width = box.right - box.left;
+    const int height = box.bottom - box.top;
+    std::vector<COLORREF> pixels(static_cast<size_t>(width) * height);
+    const ClientDC screen(nullptr);
+    const OwnedDC memory = OwnedDC::CompatibleWith(screen.get());
+    const Bitmap bitmap(::CreateCompatibleBitmap(screen.get(), width, height));
+    {
+        const SelectedObject selected(memory.get(), bitmap.get());
+        ::BitBlt(memory.get(), 0, 0, width, height, screen.get(), box.left, box.top, SRCCOPY);
+    }
+    BITMAPINFO info = TopDownBitmapInfo(width, height);
+    ::GetDIBits(memory.get(), bitmap.get(), 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+    const auto brightness = [](COLORREF pixel) { return GetRValue(pixel) + GetGValue(pixel) + GetBValue(pixel); };
+    const int threshold = brightness(pixels.front()) / 2;
+    int top = -1;
+    int bottom = -1;
+    for (int y = 0; y < height; ++y) {
+        const auto row = pixels.begin() + static_cast<std::ptrdiff_t>(y) * width;
+        if (std::any_of(row, row + width, [&](COLORREF pixel) { return brightness(pixel) < threshold; })) {
+            top = top < 0 ? y : top;
+            bottom = y;
+        }
+    }
+    return top < 0 ? 0 : bottom - top + 1;
+}
+
+UINT SystemDpi()
+{
+    const ClientDC screen(nullptr);
+    return static_cast<UINT>(::GetDeviceCaps(screen.get(), LOGPIXELSY));
+}
+
+// The program follows its monitor's scale; so does this thread while it measures, to
+// see the program's windows in the screen's own pixels.
+class PerMonitorScale {
+public:
+    PerMonitorScale() : m_before(::SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE)) {}
+    ~PerMonitorScale() { ::SetThreadDpiAwarenessContext(m_before); }
+    PerMonitorScale(const PerMonitorScale&) = delete;
+    PerMonitorScale& operator=(const PerMonitorScale&) = delete;
+
+private:
+    DPI_AWARENESS_CONTEXT m_before;
+};
+
+// What the run at 96 dpi measured, beside this program, for the run at another scale
+// (high-dpi-captions.sh), which writes its own beside it.
+std::string InkRecordPath(UINT dpi) { return BuildFolder() + "\\caption-ink-" + std::to_string(dpi) + ".txt"; }
+constexpr UINT kRecordedDpi = 96;
+constexpr char kDialogText[] = "Function HotKeys:";
+// Each height is measured to the pixel, and the fonts' sizes are rounded to pixels
+// at each scale on their own.
+constexpr double kRoundingPixels = 2;
+
+// The captions' large type keeps its proportion to the dialog's own text at every
+// scale: Wine's real rendering, measured on the screen. A caption that stayed at its
+// size on a larger scale, grew twice, or lost its descenders to a box too small for it
+// measures out of proportion.
+TEST_F(HintEditTest, TheCaptionsKeepTheirProportionToTheDialogsText)
+{
+    const PerMonitorScale scale;
+    ASSERT_NO_FATAL_FAILURE(StartForm());
+    ::RedrawWindow(m_dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Settle();
+    HWND text = nullptr;
+    for (HWND child = ::GetWindow(m_dialog, GW_CHILD); child && !text; child = ::GetWindow(child, GW_HWNDNEXT))
+        text = WindowText(child) == kDialogText ? child : nullptr;
+    ASSERT_NE(text, nullptr) << "no label \"" << kDialogText << '"';
+    const auto inkOf = [](HWND window) {
+        RECT box{};
+        ::GetWindowRect(window, &box);
+        return InkHeight(box);
+    };
+    std::map<std::string, int> ink{{"text", inkOf(text)}};
+    for (int caption : {IDC_SCREEN_CAPTURE, IDC_CAPTURE_KEYS, IDC_HOTKEY_NOTE})
+        ink[std::to_string(caption)] = inkOf(Control(caption));
+    for (const auto& [name, height] : ink)
+        ASSERT_GT(height, 0) << name << " shows nothing";
+
+    const UINT dpi = SystemDpi();
+    {
+        std::ofstream record(InkRecordPath(dpi));
+        for (const auto& [name, height] : ink)
+            record << name << ' ' << height << '\n';
+        ASSERT_TRUE(record.good()) << "cannot write " << InkRecordPath(dpi);
+    }
+    if (dpi == kRecordedDpi)
+        return;
+    std::map<std::string, int> at96;
+    std::ifstream record(InkRecordPath(kRecordedDpi));
+    for (std::string name; record >> name;)
+        record >> at96[name];
+    ASSERT_EQ(at96.size(), ink.size()) << "nothing measured at " << kRecordedDpi << " dpi: " << InkRecordPath(kRecordedDpi);
+    for (const auto& [name, height] : ink) {
+        if (name == "text")
+            continue;
+        const double expected = static_cast<double>(at96[name]) * ink["text"] / at96["text"];
+        EXPECT_NEAR(height, expected, kRoundingPixels)
+            << "caption " << name << " at " << dpi << " dpi: " << height << " pixels high beside text of " << ink["text"]
+            << "; at " << kRecordedDpi << " dpi " << at96[name] << " beside " << at96["text"];
     }
 }
 

@@ -1,6 +1,9 @@
-// Start-up, single instance, the main dialog's states and the tray icon, driven as a
-// user would: real programs, real input, the tray asked through the shell.
+// Start-up, single instance, the main dialog's states, its keyboard (Tab and the access
+// keys) and the tray icon, driven as a user would: real programs, real input, the tray
+// asked through the shell.
 #include "app/WindowMessages.h"
+#include "framework/UniqueHandle.h"
+#include "tests/wine/support/MainDialogDriver.h"
 #include "tests/wine/support/ProgramTest.h"
 #include "tests/wine/support/RemoteControls.h"
 #include <psapi.h>
@@ -196,6 +199,87 @@ TEST_F(MainWindowTest, EnterInTheShownDialogDoesNothing)
     ::Sleep(500);
     EXPECT_TRUE(::IsWindowVisible(dialog));
     EXPECT_EQ(FindMainDialog(WindowProcess(dialog), 100), dialog);
+}
+
+// The tray menu's items chosen by their access keys, as a user with the menu open
+// would. Wine keeps a program's menus to its own process, so the items' texts and
+// their default cannot be read from here: the keys show the texts' underlined letters.
+TEST_F(MainWindowTest, TheTrayMenusItemsAreChosenByTheirAccessKeys)
+{
+    ASSERT_NO_FATAL_FAILURE(StartProgram(kThreeShortcuts));
+    ASSERT_NO_FATAL_FAILURE(WaitUntilInTray());
+    const KernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, ProgramId()));
+    const struct {
+        char key;
+        const char* item;
+        std::function<bool()> chosen;
+    } cases[] = {
+        {'O', "Open", [&] { return Shown(); }},
+        {'X', "Exit", [&] { return ::WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.item);
+        ::PostMessageA(m_dialog, kTrayNotifyMessage, kTrayIconId, WM_RBUTTONDOWN);
+        ASSERT_NE(FindPopupMenu(), nullptr) << "no tray menu";
+        PressChord({static_cast<WORD>(c.key)});
+        EXPECT_TRUE(WaitUntil(c.chosen)) << c.key << " did not choose " << c.item;
+        EXPECT_TRUE(WaitUntil([] { return FindPopupMenu(0) == nullptr; })) << "the tray menu stayed open";
+    }
+}
+
+// Tab, Shift+Tab and the access keys in the shown dialog, pressed as real keys: Wine's
+// own dialog manager moves the focus among the program's controls.
+class DialogKeyboardTest : public EditorTest {
+protected:
+    HWND Focus() const { return FocusedControl(m_dialog); }
+};
+
+TEST_F(DialogKeyboardTest, TabVisitsTheControlsInReadingOrder)
+{
+    ASSERT_NO_FATAL_FAILURE(Start(kThreeShortcuts));
+    ASSERT_TRUE(WaitUntil([&] { return Focus() == Control(IDC_PATH); })) << "the form did not ask for a path";
+    const struct {
+        const char* state;
+        std::function<void()> enter;
+    } cases[] = {
+        {"the form for a path", [] {}},
+        {"the form for a text", [this] { ClickOn(Control(IDC_TEXT_RADIO)); }},
+        {"a row viewed", [this] { ClickRow(0); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.state);
+        c.enter();
+        Settle();
+        ExpectTabInReadingOrder(m_dialog);
+    }
+}
+
+TEST_F(DialogKeyboardTest, AnAccessKeyReachesItsControlOrPressesItsButton)
+{
+    ASSERT_NO_FATAL_FAILURE(StartForm());
+    const struct {
+        char key;
+        const char* control;
+        std::function<bool()> reached;
+    } cases[] = {
+        // A label's key goes to the control after it.
+        {'K', "the key combo", [this] { return Focus() == Control(IDC_KEY_COMBO); }},
+        {'M', "Email...", [this] { return Text(IDC_PATH) == "mailto:"; }},
+        {'T', "the text's radio", [this] { return IsChecked(IDC_TEXT_RADIO) && IsEnabled(IDC_TEXT); }},
+        {'S', "the list", [this] { return Focus() == Control(IDC_SHORTCUT_LIST); }},
+        {'P', "the path's radio", [this] { return IsChecked(IDC_PATH_RADIO) && IsEnabled(IDC_PATH); }},
+        // With no row selected, Edit says so.
+        {'E', "Edit", [this] { return FindMessageBox(ProgramId()) != nullptr; }},
+    };
+    for (const auto& c : cases) {
+        PressChord({VK_MENU, static_cast<WORD>(c.key)});
+        EXPECT_TRUE(WaitUntil(c.reached, 3000)) << "ALT+" << c.key << " did not reach " << c.control;
+        if (HWND box = FindMessageBox(ProgramId())) {
+            CloseMessageBox(box, IDOK);
+            EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box); }));
+        }
+        Settle();
+    }
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
-// The shortcut list of the main dialog: viewing a clicked row in the form, leaving the
-// view, deleting rows, and the key combo that offers exactly the free keys.
+// The shortcut list of the main dialog: its columns, viewing a clicked row in the form,
+// leaving the view, opening a row in the edit dialog, deleting rows, and the key combo
+// that offers exactly the free keys.
 #include "tests/wine/support/MainDialogDriver.h"
+#include <commctrl.h>
+#include <numeric>
 
 using namespace wt;
 
@@ -22,7 +25,82 @@ protected:
         std::vector<std::string> keys = RowKeys();
         return static_cast<int>(std::find(keys.begin(), keys.end(), key) - keys.begin());
     }
+    // The edit dialog that came up, or a message box that came instead of it.
+    HWND WaitForEditOrMessage() const
+    {
+        return WaitForProcessDialog(ProgramId(), [](HWND w) { return WindowText(w) == "Edit" || IsMessageBox(w); });
+    }
 };
+
+TEST_F(ShortcutListTest, TheColumnsAreHeadedKeyKindAndShortcutAndFillTheList)
+{
+    ASSERT_NO_FATAL_FAILURE(Start(kFourShortcuts));
+    HWND list = Control(IDC_SHORTCUT_LIST);
+    EXPECT_EQ(ListHeadings(list), (std::vector<std::string>{"Key", "Kind", "Shortcut"}));
+    HWND header = reinterpret_cast<HWND>(::SendMessageW(list, LVM_GETHEADER, 0, 0));
+    RECT headerBox{};
+    ::GetWindowRect(header, &headerBox);
+    EXPECT_TRUE(::IsWindowVisible(header) && headerBox.bottom > headerBox.top) << "the headings are not shown";
+    EXPECT_EQ(ListColumn(list, kKindColumn), (std::vector<std::string>{"Text", "Path", "Graphic", "Path"}));
+    // The shortcut's column ends where the list does: no scroll bar for width that
+    // the rows do not need.
+    const std::vector<int> widths = ListColumnWidths(list);
+    RECT client{};
+    ::GetClientRect(list, &client);
+    EXPECT_EQ(std::accumulate(widths.begin(), widths.end(), 0), client.right);
+    EXPECT_EQ(::GetWindowLongW(list, GWL_STYLE) & WS_HSCROLL, 0) << "a horizontal scroll bar";
+}
+
+// A row is the user's wherever they click it: on its shortcut's text as well as on its
+// key. Against Wine's real list view and its mouse and keyboard handling.
+TEST_F(ShortcutListTest, EveryWayOfOpeningARowEditsThatRow)
+{
+    ASSERT_NO_FATAL_FAILURE(Start(kFourShortcuts));
+    const struct {
+        const char* how;
+        const char* key;
+        int box;
+        const char* payload;
+        std::function<void(int row)> open;
+    } cases[] = {
+        {"a click on its shortcut, then Edit", "B", IDC_PATH, "c:\\reports",
+         [this](int row) {
+             ClickRow(row, kShortcutColumn);
+             ClickOn(Control(IDC_EDIT_SHORTCUT));
+         }},
+        {"a double click on its shortcut", "F12", IDC_PATH, "http://example.org",
+         [this](int row) { DoubleClickRow(row, kShortcutColumn); }},
+        {"a click on its kind, then Enter", "G", IDC_IMAGE, "c:\\images\\logo.bmp",
+         [this](int row) {
+             ClickRow(row, kKindColumn);
+             PressKeys({VK_RETURN});
+         }},
+        {"Enter on a row reached with the arrow keys", "3", IDC_TEXT, "Kind regards,\r\nThe desk",
+         [this](int row) {
+             ClickRow(row + 1);
+             PressKeys({VK_UP});
+             ASSERT_TRUE(WaitUntil([&] { return SelectedListRow(Control(IDC_SHORTCUT_LIST)) == row; }));
+             PressKeys({VK_RETURN});
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        c.open(RowOf(c.key));
+        HWND edit = WaitForEditOrMessage();
+        ASSERT_NE(edit, nullptr) << "nothing opened";
+        if (IsMessageBox(edit)) {
+            const Question said = ReadMessageBox(edit);
+            CloseMessageBox(edit, IDOK);
+            FAIL() << "instead of the row: \"" << said.text << '"';
+        }
+        EXPECT_EQ(ComboSelection(::GetDlgItem(edit, IDC_KEY_COMBO)), c.key);
+        EXPECT_EQ(ControlText(::GetDlgItem(edit, c.box)), c.payload);
+        ::PostMessageW(edit, WM_COMMAND, IDCANCEL, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(edit); }));
+        Settle();
+    }
+    EXPECT_EQ(Rows().size(), 4u) << "a way of opening changed the list";
+}
 
 TEST_F(ShortcutListTest, AClickedRowIsShownReadOnlyWithItsKey)
 {
@@ -101,15 +179,26 @@ TEST_F(ShortcutListTest, DeleteFreesTheRowsKeyAtItsPlace)
     struct Case {
         const char* key;
         size_t index;  // where the freed key shows in the combo
+        bool byKey;    // the Delete key on the row rather than the button
     } cases[] = {
-        {"F12", 44},   // the last of all names goes back at the end
-        {"B", 10},
+        {"D", 11, true},      // after the digits but 3, A and C
+        {"F12", 44, false},   // the last of all names goes back at the end
+        {"B", 10, false},
     };
+    ASSERT_EQ(AcceptPath("D", "c:\\drafts"), std::nullopt);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.key);
         const size_t rowsBefore = Rows().size();
         ClickRow(RowOf(c.key));
-        EXPECT_EQ(Click(IDC_DELETE_SHORTCUT), std::nullopt);
+        // Neither way asks first.
+        if (c.byKey) {
+            PressKeys({VK_DELETE});
+            WaitUntil([&] { return Rows().size() < rowsBefore || FindMessageBox(ProgramId()); });
+            EXPECT_EQ(FindMessageBox(ProgramId()), nullptr) << "the key asked first";
+            Settle();
+        } else {
+            EXPECT_EQ(Click(IDC_DELETE_SHORTCUT), std::nullopt);
+        }
         EXPECT_EQ(Rows().size(), rowsBefore - 1);
         EXPECT_EQ(RowOf(c.key), static_cast<int>(Rows().size()));
         std::vector<std::string> keys = Keys();
@@ -140,7 +229,12 @@ TEST_F(ShortcutListTest, EditAndDeleteWithoutASelectedRowSayNothingWasSelected)
     ASSERT_NO_FATAL_FAILURE(Start(kFourShortcuts));
     for (int button : {IDC_EDIT_SHORTCUT, IDC_DELETE_SHORTCUT}) {
         SCOPED_TRACE(button);
-        EXPECT_EQ(Click(button), std::optional<std::string>("No items were selected."));
+        HWND control = Control(button);
+        const std::optional<Question> said = Answer([control] { ::SendMessageW(control, BM_CLICK, 0, 0); }, IDOK);
+        ASSERT_TRUE(said.has_value()) << "no message";
+        EXPECT_EQ(said->text, "No items were selected.");
+        EXPECT_EQ(said->caption, "Tarnwick");
+        EXPECT_TRUE(said->icon) << "a message without its icon";
         EXPECT_EQ(Rows().size(), 4u);
         EXPECT_EQ(Keys().size(), 44u);
     }

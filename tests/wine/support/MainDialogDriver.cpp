@@ -151,18 +151,35 @@ bool EditorTest::HintVisible() const
     return hint && ::IsWindowVisible(hint);
 }
 
-void EditorTest::ClickRow(int row)
+bool EditorTest::TakesTheMouse() const
 {
     // A dialog that has just closed over this one gives the mouse back only once this
     // one is enabled and in front again, which comes after its own window is gone.
-    ASSERT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(m_dialog) && ::GetForegroundWindow() == m_dialog; }))
-        << "the dialog stays disabled or behind";
-    RECT bounds = ListRowScreenRect(Control(IDC_SHORTCUT_LIST), row);
-    ClickAt(bounds.left + 10, (bounds.top + bounds.bottom) / 2);
+    return WaitUntil([&] { return ::IsWindowEnabled(m_dialog) && ::GetForegroundWindow() == m_dialog; });
+}
+
+POINT EditorTest::OnRowText(int row, int column) const
+{
+    const RECT cell = ListCellScreenRect(Control(IDC_SHORTCUT_LIST), row, column);
+    return {cell.left + 10, (cell.top + cell.bottom) / 2};
+}
+
+void EditorTest::ClickRow(int row, int column)
+{
+    ASSERT_TRUE(TakesTheMouse()) << "the dialog stays disabled or behind";
+    const POINT at = OnRowText(row, column);
+    ClickAt(at.x, at.y);
     // The click selects the row before the list tells the dialog of it.
     EXPECT_TRUE(WaitUntil([&] { return SelectedListRow(Control(IDC_SHORTCUT_LIST)) == row; }, 3000))
         << "the click did not select row " << row;
     AfterMouse();
+}
+
+void EditorTest::DoubleClickRow(int row, int column)
+{
+    ASSERT_TRUE(TakesTheMouse()) << "the dialog stays disabled or behind";
+    const POINT at = OnRowText(row, column);
+    DoubleClickAt(at.x, at.y);
 }
 
 void EditorTest::ClickBelowRows()
@@ -179,6 +196,37 @@ void EditorTest::AfterMouse() const
 {
     ::Sleep(150);
     Settle();
+}
+
+std::vector<int> EditorTest::TabThrough(HWND dialog, size_t count, bool backwards) const
+{
+    std::vector<int> visited;
+    for (size_t i = 0; i < count; ++i) {
+        HWND before = FocusedControl(dialog);
+        if (backwards)
+            PressKeys({VK_SHIFT, VK_TAB});
+        else
+            PressKeys({VK_TAB});
+        WaitUntil([&] { return FocusedControl(dialog) != before; }, 3000);
+        visited.push_back(::GetDlgCtrlID(FocusedControl(dialog)));
+    }
+    return visited;
+}
+
+void EditorTest::ExpectTabInReadingOrder(HWND dialog) const
+{
+    std::vector<int> order;
+    for (HWND control : ControlsInReadingOrder(dialog))
+        order.push_back(::GetDlgCtrlID(control));
+    const int first = ::GetDlgCtrlID(FocusedControl(dialog));
+    const auto start = std::find(order.begin(), order.end(), first);
+    ASSERT_NE(start, order.end()) << "the focus starts on control " << first << ", which the user cannot operate";
+    std::vector<int> forward(start + 1, order.end());
+    forward.insert(forward.end(), order.begin(), start + 1);
+    EXPECT_EQ(TabThrough(dialog, order.size(), false), forward);
+    std::vector<int> backward(forward.rbegin() + 1, forward.rend());
+    backward.push_back(forward.back());
+    EXPECT_EQ(TabThrough(dialog, order.size(), true), backward);
 }
 
 void SaveAndEditTest::SetUp()

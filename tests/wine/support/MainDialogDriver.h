@@ -107,15 +107,26 @@ protected:
     // The hint is a child window of the path box.
     bool HintVisible() const;
 
-    // A real mouse click on the row, or on the list's empty space below the rows.
-    void ClickRow(int row);
+    // A real mouse click on the row's text in that column, or on the list's empty
+    // space below the rows.
+    void ClickRow(int row, int column = kKeyColumn);
+    void DoubleClickRow(int row, int column = kKeyColumn);
     void ClickBelowRows();
     // Input reaches the program through its queue, behind any message sent meanwhile.
     void AfterMouse() const;
 
+    // Presses Tab once for each control of the dialog that the user can operate now,
+    // then Shift+Tab as often: the focus must visit them in the order the screen shows
+    // them and come back to where it started, either way.
+    void ExpectTabInReadingOrder(HWND dialog) const;
+
     std::string Settings() const { return m_install.ReadFile("keyset.ini").value_or("(no file)"); }
 
 private:
+    bool TakesTheMouse() const;
+    // Presses Tab (or Shift+Tab) `count` times; the id of the control the focus went to each time.
+    std::vector<int> TabThrough(HWND dialog, size_t count, bool backwards) const;
+    POINT OnRowText(int row, int column) const;
     std::optional<std::string> AcceptShortcut(const std::string& key, int radio, int box, const std::string& payload);
 };
 

@@ -22,9 +22,23 @@ HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs, HWND besides)
     return box;
 }
 
+namespace {
+// A box without an icon keeps the icon's static, hidden.
+bool ShowsIcon(HWND box)
+{
+    for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        const LONG style = ::GetWindowLongW(child, GWL_STYLE);
+        if ((style & SS_TYPEMASK) == SS_ICON && ::IsWindowVisible(child) &&
+            ::SendMessageW(child, STM_GETICON, 0, 0) != 0)
+            return true;
+    }
+    return false;
+}
+}
+
 Question ReadMessageBox(HWND box)
 {
-    return {WindowText(::GetDlgItem(box, kMessageBoxText)), WindowText(box)};
+    return {WindowText(::GetDlgItem(box, kMessageBoxText)), WindowText(box), ShowsIcon(box)};
 }
 
 void CloseMessageBox(HWND box, int answer)

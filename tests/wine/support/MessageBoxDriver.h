@@ -14,6 +14,8 @@ constexpr int kMessageBoxText = 0xFFFF;
 struct Question {
     std::string text;
     std::string caption;
+    // The box shows an icon (information, warning, error, question) beside its text.
+    bool icon = false;
 };
 
 bool IsMessageBox(HWND dialog);

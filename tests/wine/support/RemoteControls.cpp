@@ -94,6 +94,53 @@ RECT ListRowScreenRect(HWND listView, int row)
     return bounds;
 }
 
+RECT ListCellScreenRect(HWND listView, int row, int column)
+{
+    RemoteBuffer buffer(listView, sizeof(RECT));
+    RECT cell{};
+    cell.top = column;
+    cell.left = LVIR_LABEL;
+    buffer.Write(0, &cell, sizeof(cell));
+    ::SendMessageW(listView, LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(buffer.address()));
+    buffer.Read(0, &cell, sizeof(cell));
+    ::MapWindowPoints(listView, nullptr, reinterpret_cast<POINT*>(&cell), 2);
+    return cell;
+}
+
+std::vector<std::string> ListHeadings(HWND listView)
+{
+    HWND header = reinterpret_cast<HWND>(::SendMessageW(listView, LVM_GETHEADER, 0, 0));
+    RemoteBuffer buffer(header, sizeof(HDITEMW) + kTextCapacity * sizeof(wchar_t));
+    std::vector<std::string> headings;
+    const int count = static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    for (int column = 0; column < count; ++column) {
+        HDITEMW item{};
+        item.mask = HDI_TEXT;
+        item.pszText = reinterpret_cast<wchar_t*>(buffer.address() + sizeof(HDITEMW));
+        item.cchTextMax = static_cast<int>(kTextCapacity);
+        buffer.Write(0, &item, sizeof(item));
+        // The text ends at its first zero; the buffer starts with one, for a heading without text.
+        const wchar_t none = L'\0';
+        buffer.Write(sizeof(HDITEMW), &none, sizeof(none));
+        ::SendMessageW(header, HDM_GETITEMW, column, reinterpret_cast<LPARAM>(buffer.address()));
+        std::wstring text(kTextCapacity, L'\0');
+        buffer.Read(sizeof(HDITEMW), text.data(), text.size() * sizeof(wchar_t));
+        text.resize(text.find(L'\0'));
+        headings.push_back(Utf8(text));
+    }
+    return headings;
+}
+
+std::vector<int> ListColumnWidths(HWND listView)
+{
+    HWND header = reinterpret_cast<HWND>(::SendMessageW(listView, LVM_GETHEADER, 0, 0));
+    std::vector<int> widths;
+    const int count = static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    for (int column = 0; column < count; ++column)
+        widths.push_back(static_cast<int>(::SendMessageW(listView, LVM_GETCOLUMNWIDTH, column, 0)));
+    return widths;
+}
+
 namespace {
 std::string ComboText(HWND combo, LRESULT index)
 {
@@ -131,6 +178,75 @@ bool SelectComboEntry(HWND combo, const std::string& entry)
         return false;
     ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(it - entries.begin()), 0);
     return true;
+}
+
+HWND FocusedControl(HWND window)
+{
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof(gui);
+    if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &gui))
+        return nullptr;
+    return gui.hwndFocus;
+}
+
+namespace {
+// Static texts, pictures and frames take no input.
+bool IsOperable(HWND control)
+{
+    if (!::IsWindowVisible(control) || !::IsWindowEnabled(control))
+        return false;
+    wchar_t className[64] = {};
+    ::GetClassNameW(control, className, 64);
+    const LONG style = ::GetWindowLongW(control, GWL_STYLE);
+    if (_wcsicmp(className, L"Button") == 0) {
+        const LONG type = style & BS_TYPEMASK;
+        if (type == BS_GROUPBOX)
+            return false;
+        if (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON)
+            return ::SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        return true;
+    }
+    return _wcsicmp(className, L"Edit") == 0 || _wcsicmp(className, L"ComboBox") == 0 ||
+           _wcsicmp(className, L"SysListView32") == 0;
+}
+
+struct Placed {
+    HWND control;
+    RECT box;
+};
+
+bool OnOneRow(const RECT& a, const RECT& b)
+{
+    const LONG middleA = (a.top + a.bottom) / 2;
+    const LONG middleB = (b.top + b.bottom) / 2;
+    return (middleA >= b.top && middleA < b.bottom) || (middleB >= a.top && middleB < a.bottom);
+}
+}
+
+std::vector<HWND> ControlsInReadingOrder(HWND dialog)
+{
+    std::vector<Placed> placed;
+    for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsOperable(child))
+            continue;
+        RECT box{};
+        ::GetWindowRect(child, &box);
+        placed.push_back({child, box});
+    }
+    std::sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) { return a.box.top < b.box.top; });
+    // Each row starts with its topmost control; the rest of the row is beside it.
+    std::vector<HWND> order;
+    for (size_t start = 0; start < placed.size();) {
+        size_t end = start + 1;
+        while (end < placed.size() && OnOneRow(placed[start].box, placed[end].box))
+            ++end;
+        std::sort(placed.begin() + static_cast<std::ptrdiff_t>(start), placed.begin() + static_cast<std::ptrdiff_t>(end),
+                  [](const Placed& a, const Placed& b) { return a.box.left < b.box.left; });
+        for (size_t i = start; i < end; ++i)
+            order.push_back(placed[i].control);
+        start = end;
+    }
+    return order;
 }
 
 std::string WindowText(HWND window)

@@ -29,11 +29,25 @@ std::vector<std::string> ListColumn(HWND listView, int column);
 int SelectedListRow(HWND listView);
 // The row's bounds in screen coordinates: where a click selects it.
 RECT ListRowScreenRect(HWND listView, int row);
+// Where the row's text of that column is drawn, in screen coordinates.
+RECT ListCellScreenRect(HWND listView, int row, int column);
+// The headings of the list's columns, as its header shows them.
+std::vector<std::string> ListHeadings(HWND listView);
+// The widths of the list's columns, in pixels.
+std::vector<int> ListColumnWidths(HWND listView);
 std::vector<std::string> ComboEntries(HWND combo);
 std::string ComboSelection(HWND combo);
 // Selects the entry as a user would see it selected (without the notification the
 // drop-down would send); false when the combo does not offer it.
 [[nodiscard]] bool SelectComboEntry(HWND combo, const std::string& entry);
+// The control that has the keyboard focus on the window's thread, or nullptr.
+HWND FocusedControl(HWND window);
+// The dialog's controls that a user can operate now (shown and enabled; of a kind's
+// radio buttons the checked one only, where Tab enters the choice), in the order one
+// reads them on the screen: top to bottom, and left to right within a row. Controls
+// whose vertical middles lie within each other's extents make one row.
+std::vector<HWND> ControlsInReadingOrder(HWND dialog);
+
 // A caption, or the text of a static: what the window itself keeps.
 std::string WindowText(HWND window);
 // A control's content, asked by message: GetWindowText does not ask another

@@ -287,23 +287,47 @@ void SendMouse(int x, int y, DWORD flags)
     ::Sleep(30);
 }
 
+namespace {
+DWORD g_lastClick = 0;
+POINT g_lastPoint{-1, -1};
+
+// Two clicks at one place within the double-click time make a double click, which
+// a list takes as "open" rather than "select": a person's second click there, after
+// a dialog came and went, comes later than that.
+void WaitOutDoubleClickTime(int x, int y)
+{
+    const DWORD doubleClickMs = ::GetDoubleClickTime();
+    const DWORD since = ::GetTickCount() - g_lastClick;
+    if (std::abs(x - g_lastPoint.x) <= ::GetSystemMetrics(SM_CXDOUBLECLK) &&
+        std::abs(y - g_lastPoint.y) <= ::GetSystemMetrics(SM_CYDOUBLECLK) && since <= doubleClickMs)
+        ::Sleep(doubleClickMs - since + 50);
+}
+
+void RememberClick(int x, int y)
+{
+    g_lastClick = ::GetTickCount();
+    g_lastPoint = {x, y};
+}
+}
+
 void ClickAt(int x, int y, bool rightButton)
 {
-    // Two clicks at one place within the double-click time make a double click, which
-    // a list takes as "open" rather than "select": a person's second click there, after
-    // a dialog came and went, comes later than that.
-    static DWORD lastClick = 0;
-    static POINT lastPoint{-1, -1};
-    const DWORD doubleClickMs = ::GetDoubleClickTime();
-    const DWORD since = ::GetTickCount() - lastClick;
-    if (std::abs(x - lastPoint.x) <= ::GetSystemMetrics(SM_CXDOUBLECLK) &&
-        std::abs(y - lastPoint.y) <= ::GetSystemMetrics(SM_CYDOUBLECLK) && since <= doubleClickMs)
-        ::Sleep(doubleClickMs - since + 50);
+    WaitOutDoubleClickTime(x, y);
     SendMouse(x, y, 0);
     SendMouse(x, y, rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
     SendMouse(x, y, rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
-    lastClick = ::GetTickCount();
-    lastPoint = {x, y};
+    RememberClick(x, y);
+}
+
+void DoubleClickAt(int x, int y)
+{
+    WaitOutDoubleClickTime(x, y);
+    SendMouse(x, y, 0);
+    for (int click = 0; click < 2; ++click) {
+        SendMouse(x, y, MOUSEEVENTF_LEFTDOWN);
+        SendMouse(x, y, MOUSEEVENTF_LEFTUP);
+    }
+    RememberClick(x, y);
 }
 
 void ClickOn(HWND window, bool rightButton)

@@ -106,6 +106,8 @@ void PressChord(std::initializer_list<WORD> keys);
 void SendMouse(int x, int y, DWORD flags);
 // Moves the mouse to the screen point and clicks there with SendInput.
 void ClickAt(int x, int y, bool rightButton = false);
+// Two clicks there within the double-click time, as one double click.
+void DoubleClickAt(int x, int y);
 // Clicks the middle of the window.
 void ClickOn(HWND window, bool rightButton = false);
 // Presses the left button at one point, moves to the other in steps, releases there.
